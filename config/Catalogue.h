@@ -31,6 +31,39 @@ const Entry& entry(QStringView code);
 const QList<Entry>& entries();
 
 // Shows the entry with `icon` and `buttons`, its text completed with `inserts`; returns the answer.
+// The showing window decides whether it also records the code in the journal.
 MessageAnswer show(QStringView code, MessageIcon icon, MessageButtons buttons, const QStringList& inserts = {});
+
+// The messages without a code; they are never journaled.
+struct UnnumberedMessage {
+    QString title;
+    QString text;
+};
+// "Сохранить изменения?" / "В настройки были внесены изменения. Сохранить?"
+const UnnumberedMessage& saveChangesQuestion();
+// "Редактирование записи прошло успешно!"
+QString editSucceededText();
+// "Для принятия нового имени введите пароль,\nнажимте <Ввод> и подтвердите изменения"
+QString newLoginHintText();
+
+// Asks the save question (question icon, Yes/No); true for Yes.
+bool askSaveChanges();
+// The standard information dialog: OK only, captioned with the application title.
+void showInformation(const QString& text);
+
+// The journal codes "w000" … "w009": bare codes that the journal records with their details.
+enum class JournalCode {
+    ProgramStarted = 0,   // w000 | command line
+    LoginMnemo = 1,       // w001 | login
+    LoginOperator = 2,    // w002 | login
+    LoginAdmin = 3,       // w003 | login
+    LoginDeveloper = 4,   // w004 | login
+    PasswordChanged = 5,  // w005 | login
+    LoginChanged = 6,     // w006 | old login | new login
+    LevelChanged = 7,     // w007 | login | old level | new level
+    AccountRemoved = 8,   // w008 | login | level
+    StationAlarm = 9,     // w009 | cluster number | station number | alarm code
+};
+QString journalCode(JournalCode code);
 
 } // namespace kalver::catalogue
