@@ -76,10 +76,12 @@ QByteArray lineBytes(TDateTime localDays, const QString& entry) {
     return bytes;
 }
 
-bool startNewFile(const QString& path) {
+bool startNewFile(const QString& path) { return startNewFile(path, TDateTime::nowLocal()); }
+
+bool startNewFile(const QString& path, TDateTime localNow) {
     ExclusiveFile file(path, O_WRONLY | O_CREAT);
     // An existing file is replaced, but only once this program holds the lock.
-    return file.isOpen() && file.truncate() && file.writeAll(lineBytes(TDateTime::nowLocal(), QStringLiteral("e013")));
+    return file.isOpen() && file.truncate() && file.writeAll(lineBytes(localNow, QStringLiteral("e013")));
 }
 
 bool checkFile(const QString& path) {
@@ -88,8 +90,12 @@ bool checkFile(const QString& path) {
 }
 
 bool appendEntry(const QString& path, const QString& entry) {
+    return appendEntry(path, entry, TDateTime::nowLocal());
+}
+
+bool appendEntry(const QString& path, const QString& entry, TDateTime localNow) {
     ExclusiveFile file(path, O_WRONLY | O_APPEND);
-    return file.isOpen() && file.writeAll(lineBytes(TDateTime::nowLocal(), entry));
+    return file.isOpen() && file.writeAll(lineBytes(localNow, entry));
 }
 
 bool openOrStart(const QString& path) {

@@ -19,10 +19,12 @@ QByteArray lineBytes(TDateTime localDays, const QString& entry);
 
 // Creates the file (replacing one that exists) and writes its first line "timestamp|e013".
 bool startNewFile(const QString& path);
+bool startNewFile(const QString& path, TDateTime localNow);
 // Opens the existing file exclusively and closes it again.
 bool checkFile(const QString& path);
 // Opens the existing file exclusively, writes one line at its end, closes it.
 bool appendEntry(const QString& path, const QString& entry);
+bool appendEntry(const QString& path, const QString& entry, TDateTime localNow);
 // Checks the file if it exists, starts a new one otherwise.
 bool openOrStart(const QString& path);
 
