@@ -1,5 +1,6 @@
 #include "link/ClusterList.h"
 
+#include "link/ReceiveLoop.h"
 #include "link/TcpClientSocket.h"
 
 namespace kalver::link {
@@ -16,6 +17,9 @@ int ClusterList::create(const QString& address, int clusterPort, int syncPort) {
 int ClusterList::append(std::unique_ptr<TKlvRack> rack) {
     ClientSocket* connection = rack->clusterConnection();
     m_racks.push_back(std::move(rack));
+    if (connection)
+        QObject::connect(connection, &ClientSocket::readyRead, connection,
+                         [this, connection] { runReceiveLoop(*this, connection); });
     return findByClusterSocket(connection);
 }
 
