@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTableWidget>
 #include <QToolBar>
@@ -84,7 +85,7 @@ void TForm_Admin::buildControls() {
 
     GroupBox1 = new QGroupBox(QStringLiteral("Пользователь"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setFixedWidth(185);
+    GroupBox1->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
     auto* userLayout = new QVBoxLayout(GroupBox1);
     Le_Login = addLabelledEdit(GroupBox1, userLayout, "Le_Login", QStringLiteral("Логин"));
     Le_Pass = addLabelledEdit(GroupBox1, userLayout, "Le_Pass", QStringLiteral("Старый пароль"));
@@ -130,6 +131,8 @@ void TForm_Admin::buildControls() {
     sg_Users->setSelectionMode(QAbstractItemView::SingleSelection);
     sg_Users->setEditTriggers(QAbstractItemView::NoEditTriggers);
     sg_Users->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    sg_Users->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    sg_Users->setMinimumWidth(2 * 128 + sg_Users->verticalScrollBar()->sizeHint().width() + 2 * sg_Users->frameWidth());
     body->addWidget(sg_Users, 1);
 
     // "|" and "/" separate the fields of an account line, so a login cannot hold them nor a password "/".

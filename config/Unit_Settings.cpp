@@ -12,6 +12,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -128,10 +129,6 @@ void TForm_Settings::buildControls() {
     sg_NetworkSettings->horizontalHeader()->hide();
     sg_NetworkSettings->verticalHeader()->hide();
     sg_NetworkSettings->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    sg_NetworkSettings->setColumnWidth(0, 128);
-    sg_NetworkSettings->setColumnWidth(1, 80);
-    sg_NetworkSettings->setColumnWidth(2, 80);
-    sg_NetworkSettings->setColumnWidth(3, 106);
     sg_NetworkSettings->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     networkLayout->addWidget(sg_NetworkSettings);
     pc_Settings->addTab(ts_Network, QStringLiteral("Сетевые"));
@@ -205,6 +202,24 @@ void TForm_Settings::applyValues(const settings::SettingsValues& v) {
         for (int c = 0; c < v.gridColumns; ++c)
             setCell(r, c, r < v.grid.size() && c < v.grid.at(r).size() ? v.grid.at(r).at(c) : QString());
     se_ServerTimeOut->setValue(v.serverTimeOut);
+    fitNetworkColumns();
+}
+
+void TForm_Settings::fitNetworkColumns() {
+    // The designed widths, widened where this platform's font needs more room for a cell's text.
+    static constexpr int kDesignedWidths[settings::kGridColumns] = {128, 80, 80, 106};
+    int total = 0;
+    for (int c = 0; c < sg_NetworkSettings->columnCount(); ++c) {
+        const int designed = c < settings::kGridColumns ? kDesignedWidths[c] : 80;
+        sg_NetworkSettings->resizeColumnToContents(c);
+        const int width = qMax(designed, sg_NetworkSettings->columnWidth(c) + 4);
+        sg_NetworkSettings->setColumnWidth(c, width);
+        total += width;
+    }
+    const int needed = total + sg_NetworkSettings->verticalScrollBar()->sizeHint().width() +
+                       2 * sg_NetworkSettings->frameWidth() + 16;
+    if (width() < needed)
+        resize(needed, height());
 }
 
 settings::SettingsValues TForm_Settings::currentValues() const {

@@ -84,6 +84,7 @@ private:
     void applyValues(const settings::SettingsValues& values);
     settings::SettingsValues defaultsFromControls() const;
     void applyFixedTileSizes();
+    void fitNetworkColumns();
     void setClusterCount(int clusters);
     void setCell(int row, int column, const QString& text);
     void chooseFolder(QLineEdit* edit);
