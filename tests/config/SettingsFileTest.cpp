@@ -1,6 +1,7 @@
 #include "config/SettingsFile.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -133,4 +134,28 @@ TEST(SettingsFile, LineBreaksInsideATextCannotShiftTheLines) {
     ASSERT_TRUE(back);
     EXPECT_EQ(back->grid[2][1], QStringLiteral("127.0.0.1  9"));
     EXPECT_EQ(back->grid[2][2], QStringLiteral("151500"));
+}
+
+TEST(SettingsFile, DamagedFilesAreReadWholeOrNotAtAll) {
+    // Cuts and byte changes of a valid file: each result is either "cannot be read" or a complete set of
+    // values within their ranges, never a partly filled one.
+    const QByteArray good = fixture("settings_default_2.ini");
+    QRandomGenerator random(20240611);
+    for (int i = 0; i < 3000; ++i) {
+        QByteArray bytes = good;
+        if (i % 3 == 0)
+            bytes.truncate(random.bounded(int(bytes.size())));
+        for (int flips = random.bounded(4); flips > 0 && !bytes.isEmpty(); --flips)
+            bytes[random.bounded(int(bytes.size()))] = char(random.bounded(256));
+        const auto v = parse(bytes);
+        if (!v)
+            continue;
+        ASSERT_TRUE(kClustersRange.contains(v->clusters));
+        ASSERT_EQ(v->grid.size(), v->clusters + 2);
+        for (const QStringList& row : v->grid)
+            ASSERT_EQ(row.size(), kGridColumns);
+        ASSERT_TRUE(kQueryIntervalRange.contains(v->queryInterval));
+        ASSERT_TRUE(kServerTimeOutRange.contains(v->serverTimeOut));
+        ASSERT_TRUE(kRackSideRange.contains(v->stationsInRackVert));
+    }
 }

@@ -5,6 +5,7 @@
 #include "support/MessageRecorder.h"
 #include "support/ScratchFolder.h"
 
+#include <QRandomGenerator>
 #include <gtest/gtest.h>
 
 using namespace kalver;
@@ -119,4 +120,22 @@ TEST(UsersFile, MissingOrEmptyFileIsE001AndJournaled) {
     EXPECT_TRUE(check.fileLoaded) << "a file with one (empty) line is loaded";
     EXPECT_EQ(check.level, -1);
     EXPECT_TRUE(recorder.shown().isEmpty());
+}
+
+TEST(UsersFile, DamagedFilesNeverYieldMalformedAccounts) {
+    const QByteArray good = toBytes({{"Demo", "kalver", 3, {}}, {"Иван", "пароль", 1, {}}, {"x", "y", 0, {}}});
+    QRandomGenerator random(7);
+    for (int i = 0; i < 3000; ++i) {
+        QByteArray bytes = good;
+        if (i % 3 == 0)
+            bytes.truncate(random.bounded(int(bytes.size())));
+        for (int flips = random.bounded(4); flips > 0 && !bytes.isEmpty(); --flips)
+            bytes[random.bounded(int(bytes.size()))] = char(random.bounded(256));
+        for (const TUser& u : parseAccounts(linesOf(bytes))) {
+            ASSERT_FALSE(u.login.contains(QLatin1Char('|')));
+            ASSERT_FALSE(u.password.contains(QLatin1Char('/')));
+            ASSERT_TRUE(u.level >= -1 && u.level <= 9);
+            ASSERT_TRUE(u.level >= 0 ? u.levelText.isEmpty() : u.levelText.size() <= 1);
+        }
+    }
 }
