@@ -1,0 +1,233 @@
+#include "work/MessageLog.h"
+
+#include "work/StationTexts.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QTime>
+#include <QToolButton>
+#include <QWheelEvent>
+
+namespace kalver::work {
+
+namespace {
+const int kWheelLines = 3;
+}
+
+MessageLog::MessageLog(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("GridPanel2"));
+
+    tb_MemoAutoScroll = new QToolButton(this);
+    tb_MemoAutoScroll->setObjectName(QStringLiteral("tb_MemoAutoScroll"));
+    tb_MemoAutoScroll->setCheckable(true);
+    tb_MemoAutoScroll->setChecked(true);
+    tb_MemoAutoScroll->setToolTip(QStringLiteral("Автопрокрутка лога при новых сообщениях"));
+    tb_MemoAutoScroll->setText(QStringLiteral("⇩"));
+    tb_MemoAutoScroll->setFixedWidth(32);
+    tb_MemoAutoScroll->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    tb_MemoAutoScroll->installEventFilter(this);
+
+    Panel2 = new QWidget(this);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2->installEventFilter(this);
+
+    // Memo1 first, so the log lies over it.
+    Memo1 = new QPlainTextEdit(Panel2);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+
+    m_Msgs = new QTextEdit(Panel2);
+    m_Msgs->setObjectName(QStringLiteral("m_Msgs"));
+    m_Msgs->setReadOnly(true);
+    m_Msgs->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_Msgs->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_Msgs->setMinimumHeight(10);
+    m_Msgs->setUndoRedoEnabled(false);
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSize(8);
+    m_Msgs->setFont(font);
+    QPalette palette = m_Msgs->palette();
+    palette.setColor(QPalette::Base, QColor(128, 176, 240));
+    m_Msgs->setPalette(palette);
+    m_Msgs->installEventFilter(this);
+    m_Msgs->viewport()->installEventFilter(this);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(tb_MemoAutoScroll);
+    layout->addWidget(Panel2, 1);
+    setMinimumHeight(41);
+}
+
+bool MessageLog::autoScroll() const { return tb_MemoAutoScroll->isChecked(); }
+
+bool MessageLog::windowShown() const { return window()->isVisible(); }
+
+void MessageLog::placeMemo() {
+    const QRect area = Panel2->rect();
+    Memo1->setGeometry(area);
+    m_Msgs->setGeometry(area);
+    Memo1->lower();
+}
+
+void MessageLog::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeMemo();
+}
+
+void MessageLog::appendLine(const QString& text, bool bold, const QColor& colour) {
+    // 1. The log is hidden at access level 0.
+    if (m_Msgs->isHidden())
+        return;
+    // 2. Time prefix.
+    const QTime now = m_clock ? m_clock() : QTime::currentTime();
+    const TBufRec line{timeOfDayText(now) + QStringLiteral(" > ") + text, bold, colour};
+    // 3. Held back while a mouse button is down on the log.
+    if (m_buttonHeld) {
+        m_pending.append(line);
+        return;
+    }
+    // 4 ... 8.
+    m_Msgs->setUpdatesEnabled(false);
+    const bool scrolling = autoScroll();
+    ReadingPosition kept;
+    if (!scrolling)
+        kept = keepReadingPosition();
+    writeLine(line);
+    if (scrolling) {
+        QScrollBar* bar = m_Msgs->verticalScrollBar();
+        bar->setValue(bar->maximum());
+    } else {
+        restoreReadingPosition(kept);
+    }
+    m_Msgs->setUpdatesEnabled(true);
+}
+
+MessageLog::ReadingPosition MessageLog::keepReadingPosition() {
+    ReadingPosition p;
+    const QTextCursor c = m_Msgs->textCursor();
+    p.anchor = c.anchor();
+    p.position = c.position();
+    p.scroll = m_Msgs->verticalScrollBar()->value();
+    p.hadFocus = m_Msgs->hasFocus();
+    if (windowShown())
+        Memo1->setFocus();
+    return p;
+}
+
+void MessageLog::restoreReadingPosition(const ReadingPosition& p) {
+    QTextCursor c(m_Msgs->document());
+    c.setPosition(p.anchor);
+    c.setPosition(p.position, QTextCursor::KeepAnchor);
+    m_Msgs->setTextCursor(c);
+    m_Msgs->verticalScrollBar()->setValue(p.scroll);
+    if (p.hadFocus && windowShown())
+        m_Msgs->setFocus();
+}
+
+void MessageLog::writeLine(const TBufRec& line) {
+    QTextCursor c(m_Msgs->document());
+    c.movePosition(QTextCursor::End);
+    if (!m_Msgs->document()->isEmpty())
+        c.insertBlock();
+    QTextCharFormat format;
+    format.setForeground(line.colour);
+    format.setFontWeight(line.bold ? QFont::Bold : QFont::Normal);
+    c.insertText(line.text, format);
+}
+
+void MessageLog::buttonReleased() {
+    m_buttonHeld = false;
+    if (m_pending.isEmpty())
+        return;
+    const bool scrolling = autoScroll();
+    ReadingPosition kept;
+    if (!scrolling)
+        kept = keepReadingPosition();
+    // Taken out first: nothing written here can add to the list, but a fresh list is what stays.
+    const QList<TBufRec> lines = std::exchange(m_pending, {});
+    const int scroll = m_Msgs->verticalScrollBar()->value();
+    for (const TBufRec& line : lines)
+        writeLine(line);
+    if (!scrolling)
+        restoreReadingPosition(kept);
+    else
+        m_Msgs->verticalScrollBar()->setValue(scroll);
+}
+
+void MessageLog::mouseEntered() {
+    if (autoScroll())
+        return;
+    QScrollBar* bar = m_Msgs->verticalScrollBar();
+    const int scroll = bar->value();
+    QTextCursor c = m_Msgs->cursorForPosition(QPoint(0, 0));
+    c.movePosition(QTextCursor::StartOfLine);
+    m_Msgs->setTextCursor(c);
+    bar->setValue(scroll);
+    m_Msgs->setFocus();
+}
+
+void MessageLog::mouseLeft() {
+    if (m_Msgs->hasFocus())
+        Memo1->setFocus();
+}
+
+void MessageLog::wheelTurned(int lines) {
+    QScrollBar* bar = m_Msgs->verticalScrollBar();
+    const int scroll = bar->value();
+    Memo1->setFocus();
+    QTextCursor c = m_Msgs->textCursor();
+    c.clearSelection();
+    c.movePosition(lines > 0 ? QTextCursor::Down : QTextCursor::Up, QTextCursor::MoveAnchor, std::abs(lines));
+    c.movePosition(QTextCursor::StartOfLine);
+    m_Msgs->setTextCursor(c);
+    bar->setValue(scroll);
+    m_Msgs->setFocus();
+    bar->setValue(scroll + lines * QFontMetrics(m_Msgs->font()).lineSpacing());
+}
+
+bool MessageLog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Panel2 && event->type() == QEvent::Resize) {
+        placeMemo();
+    } else if (watched == tb_MemoAutoScroll) {
+        if (event->type() == QEvent::Enter)
+            emit autoScrollButtonHovered(true);
+        else if (event->type() == QEvent::Leave)
+            emit autoScrollButtonHovered(false);
+    } else if (watched == m_Msgs) {
+        if (event->type() == QEvent::Enter)
+            mouseEntered();
+        else if (event->type() == QEvent::Leave)
+            mouseLeft();
+    } else if (watched == m_Msgs->viewport()) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            m_buttonHeld = true;
+            break;
+        case QEvent::MouseButtonRelease:
+            // Held until the last button comes up.
+            if (static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton)
+                buttonReleased();
+            break;
+        case QEvent::Wheel: {
+            const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
+            if (delta != 0)
+                wheelTurned(delta < 0 ? kWheelLines : -kWheelLines);
+            return true;
+        }
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace kalver::work

@@ -1,0 +1,88 @@
+#pragma once
+// The message log of the work window: the strip under the racks (GridPanel2) with the auto-scroll
+// button tb_MemoAutoScroll on the left and the read-only rich-text log m_Msgs beside it; Memo1, a plain
+// memo the operator never sees, lies under the log to take the keyboard focus away from it.
+//
+// TForm_Work puts one MessageLog under its splitter and routes every log line here (appendLine: the
+// link observer's logLine, the station alarms, the window's own messages). At access level 0 the window
+// hides m_Msgs and Memo1; the log then takes no lines.
+//
+// Each line is the time of day, " > " and the text, in its colour, bold or not, on a line of its own.
+// The log keeps the operator's reading position unless tb_MemoAutoScroll is down, and it never moves
+// while a mouse button is held on it: lines arriving then are held back and written, in order, when
+// the button is released. The wheel moves the caret and the view by three lines.
+//
+// autoScrollButtonHovered(true/false) tells the window to stop and restart the blink timer while the
+// mouse is over tb_MemoAutoScroll.
+
+#include <QColor>
+#include <QList>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+class QPlainTextEdit;
+class QTextEdit;
+class QTime;
+class QToolButton;
+
+namespace kalver::work {
+
+// One line held back while a mouse button is down on the log; the text carries its time prefix.
+struct TBufRec {
+    QString text;
+    bool bold = false;
+    QColor colour;
+};
+
+class MessageLog : public QWidget {
+    Q_OBJECT
+public:
+    explicit MessageLog(QWidget* parent = nullptr);
+
+    // Appends "time > text" in `colour`, bold or not.
+    void appendLine(const QString& text, bool bold, const QColor& colour);
+
+    bool autoScroll() const;
+    bool buttonHeld() const { return m_buttonHeld; }
+    const QList<TBufRec>& pendingLines() const { return m_pending; }
+    // The clock of the time prefix; tests fix it.
+    void setClock(std::function<QTime()> clock) { m_clock = std::move(clock); }
+
+    QToolButton* tb_MemoAutoScroll = nullptr;
+    QWidget* Panel2 = nullptr;
+    QTextEdit* m_Msgs = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+
+signals:
+    void autoScrollButtonHovered(bool inside);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // The caret, selection and view of the log, kept while lines are written with scrolling off.
+    struct ReadingPosition {
+        int anchor = 0;
+        int position = 0;
+        int scroll = 0;
+        bool hadFocus = false;
+    };
+    ReadingPosition keepReadingPosition();
+    void restoreReadingPosition(const ReadingPosition& p);
+    void writeLine(const TBufRec& line);
+    void buttonReleased();
+    void mouseEntered();
+    void mouseLeft();
+    void wheelTurned(int lines);
+    bool windowShown() const;
+    void placeMemo();
+
+    bool m_buttonHeld = false;
+    QList<TBufRec> m_pending;
+    std::function<QTime()> m_clock;
+};
+
+} // namespace kalver::work
