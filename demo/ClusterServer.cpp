@@ -14,6 +14,12 @@ ClusterServer::ClusterServer(Rack& rack, QObject* parent) : QObject(parent), m_r
     connect(&m_server, &QTcpServer::newConnection, this, &ClusterServer::accept);
 }
 
+ClusterServer::~ClusterServer() {
+    // The sockets die with the server below; their last signals must not reach a half-destroyed object.
+    for (const auto& [socket, connection] : m_connections)
+        socket->disconnect(this);
+}
+
 bool ClusterServer::listen(const QHostAddress& address, quint16 port) { return m_server.listen(address, port); }
 
 QString ClusterServer::peer(QTcpSocket* socket) const {
@@ -39,6 +45,7 @@ void ClusterServer::receive(QTcpSocket* socket) {
         return;
     it->second.splitter.append(socket->readAll());
     while (std::optional<Request> request = it->second.splitter.next()) {
+        ++m_framesReceived;
         const int frames = ++it->second.frames;
         if (m_rack.faults.resetAfterFrames > 0 && frames >= m_rack.faults.resetAfterFrames) {
             logLine(peer(socket) + QStringLiteral(" reset after %1 frames").arg(frames));

@@ -22,6 +22,7 @@ class ClusterServer : public QObject {
     Q_OBJECT
 public:
     ClusterServer(Rack& rack, QObject* parent = nullptr);
+    ~ClusterServer() override;
 
     bool listen(const QHostAddress& address, quint16 port);
     QString errorString() const { return m_server.errorString(); }
@@ -30,6 +31,8 @@ public:
     Rack& rack() { return m_rack; }
 
     int connectionCount() const { return static_cast<int>(m_connections.size()); }
+    // Whole frames taken from all connections since the start.
+    qint64 framesReceived() const { return m_framesReceived; }
     // Sends a notice (wire code 114 payload) on every connection.
     void broadcastNotice(const QByteArray& payload);
     // Resets every connection (TCP RST), as a cluster whose controller restarts would.
@@ -50,6 +53,7 @@ private:
     Rack& m_rack;
     QTcpServer m_server;
     std::map<QTcpSocket*, Connection> m_connections;
+    qint64 m_framesReceived = 0;
 };
 
 } // namespace kalver::demo

@@ -139,7 +139,7 @@ QStringList ControlCommands::setStationField(const QList<Rack*>& racks, const QS
         valid = value == u"on" || value == u"off";
         if (valid) {
             station->chargerWorks = value == u"on";
-            station->charging = station->chargerWorks && station->charge < 99.9;
+            station->charging = station->chargerWorks;
         }
     } else if (field == u"pressure") {
         const double v = value.toDouble(&valid);

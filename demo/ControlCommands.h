@@ -5,7 +5,8 @@
 // every rack.
 //
 //   help                           the commands
-//   status                         one line per rack: number, address:port, stations, connections, faults
+//   status                         one line per rack: "rack N <address:port> connections C frames F
+//                                  stations S faults <switches or none>"
 //   stations                       one line per rack: "rack N:" and its powered-on station numbers
 //   fault NAME[=VALUE]             set a fault switch (see Faults.h); also "fault NAME VALUE"
 //   clear                          every fault switch off

@@ -9,6 +9,11 @@ ControlServer::ControlServer(ControlCommands& commands, std::function<void()> af
     connect(&m_server, &QTcpServer::newConnection, this, &ControlServer::accept);
 }
 
+ControlServer::~ControlServer() {
+    for (const auto& [socket, line] : m_partialLines)
+        socket->disconnect(this);
+}
+
 bool ControlServer::listen(quint16 port) { return m_server.listen(QHostAddress::LocalHost, port); }
 
 void ControlServer::accept() {

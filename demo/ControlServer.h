@@ -20,6 +20,7 @@ public:
 
     // `afterCommand` runs after every command (the program sends queued notices then).
     ControlServer(ControlCommands& commands, std::function<void()> afterCommand, QObject* parent = nullptr);
+    ~ControlServer() override;
 
     bool listen(quint16 port);
     QString errorString() const { return m_server.errorString(); }

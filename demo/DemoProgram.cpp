@@ -28,7 +28,7 @@ DemoProgram::DemoProgram(const ServicePlan& plan, const DemoOptions& options, co
         rack->setIncidents(!options.calm);
         for (const QString& fault : options.faults)
             applyFault(rack->faults, fault);
-        m_clusters.push_back(std::make_unique<ClusterServer>(*rack, this));
+        m_clusters.push_back(std::make_unique<ClusterServer>(*rack));
         m_racks.push_back(std::move(rack));
     }
 
@@ -39,7 +39,10 @@ DemoProgram::DemoProgram(const ServicePlan& plan, const DemoOptions& options, co
     hooks.reset = [this](Rack& rack) { m_clusters.at(static_cast<std::size_t>(rack.number() - 1))->resetConnections(); };
     hooks.describeEndpoint = [this](Rack& rack) {
         const ClusterServer& server = *m_clusters.at(static_cast<std::size_t>(rack.number() - 1));
-        return QStringLiteral("%1 connections %2").arg(endpoint(server.address(), server.port())).arg(server.connectionCount());
+        return QStringLiteral("%1 connections %2 frames %3")
+            .arg(endpoint(server.address(), server.port()))
+            .arg(server.connectionCount())
+            .arg(server.framesReceived());
     };
     hooks.quit = [] { QCoreApplication::quit(); };
     m_commands = std::make_unique<ControlCommands>(racks, hooks);
@@ -78,7 +81,7 @@ bool DemoProgram::start() {
             racks.append(m_racks.at(static_cast<std::size_t>(index)).get());
             numbers << QString::number(index + 1);
         }
-        auto sync = std::make_unique<SyncServer>(racks, SyncServer::Clock{}, this);
+        auto sync = std::make_unique<SyncServer>(racks);
         if (sync->listen(where.address, where.port))
             logLine(QStringLiteral("sync listening %1 racks %2").arg(endpoint(sync->address(), sync->port()), numbers.join(u',')));
         else
@@ -87,7 +90,7 @@ bool DemoProgram::start() {
     }
 
     if (m_options.controlPort) {
-        m_control = std::make_unique<ControlServer>(*m_commands, [this] { sendNotices(); }, this);
+        m_control = std::make_unique<ControlServer>(*m_commands, [this] { sendNotices(); });
         if (m_control->listen(static_cast<quint16>(*m_options.controlPort)))
             logLine(QStringLiteral("control listening 127.0.0.1:%1").arg(m_control->port()));
         else

@@ -8,6 +8,7 @@ namespace kalver::demo {
 namespace {
 
 constexpr double kBatteryMilliampHours = 4000;
+constexpr double kMaintenanceMilliamps = 15;
 constexpr double kIdleDrainPerHour = 0.4;        // percent
 constexpr double kRecordingDrainPerHour = 1.5;   // percent
 constexpr double kIncidentsPerStationHour = 1.0 / 3.0;
@@ -32,7 +33,7 @@ Station::Station(int number_, StationKind kind_) : number(number_), kind(kind_) 
 void Station::randomise(Random& rng, qint64 nowSeconds) {
     chargerWorks = !chance(rng, 1.0 / 12);
     charge = chargerWorks ? uniform(rng, 15, 100) : uniform(rng, 20, 95);
-    charging = chargerWorks && charge < 99.9;
+    charging = chargerWorks;
 
     pressureBase = 100000 + uniform(rng, -2500, 2500);
     pressure = pressureBase;
@@ -108,24 +109,19 @@ void Station::advance(const Tick& tick, Random& rng, QList<StationEvent>& events
 
 void Station::advanceCharge(const Tick& tick) {
     const double hours = tick.simSeconds / 3600;
+    // A station in the rack charges whenever its charger works; a full battery keeps a small
+    // maintenance current and stays at 100.
+    charging = chargerWorks;
     if (charging) {
         const double full = 1000 + (number % 5) * 100; // mA, a little different per station
         const double taper = charge < 90 ? 1.0 : std::max(0.08, (100 - charge) / 10);
-        chargingCurrent = full * taper;
-        charge += chargingCurrent * hours / kBatteryMilliampHours * 100;
-        if (charge >= 100) {
-            charge = 100;
-            charging = false;
-            chargingCurrent = 0;
-        }
+        chargingCurrent = charge >= 100 ? kMaintenanceMilliamps : full * taper;
+        charge = std::min(100.0, charge + chargingCurrent * hours / kBatteryMilliampHours * 100);
         return;
     }
     chargingCurrent = 0;
     charge -= (registrationState == registration::kRunning ? kRecordingDrainPerHour : kIdleDrainPerHour) * hours;
     charge = std::max(0.0, charge);
-    // The rack's charger takes over again as soon as the reported level would drop below 100.
-    if (chargerWorks && charge < 99.9)
-        charging = true;
 }
 
 void Station::advanceRegistration(const Tick& tick, QList<StationEvent>& events) {
@@ -137,6 +133,7 @@ void Station::advanceRegistration(const Tick& tick, QList<StationEvent>& events)
         }
         if (now >= scheduledBegin)
             beginRecording(now);
+        return; // samples count from the next step on
     }
     if (registrationState != registration::kRunning)
         return;

@@ -144,7 +144,7 @@ public:
 
     double charge = 80;             // percent
     bool chargerWorks = true;       // a station whose charger fails never charges
-    bool charging = false;
+    bool charging = false;          // follows chargerWorks at every step
     double chargingCurrent = 0;     // mA
 
     double pressure = 100000;       // Pa

@@ -11,6 +11,11 @@ SyncServer::SyncServer(QList<Rack*> racks, Clock clock, QObject* parent)
     connect(&m_server, &QTcpServer::newConnection, this, &SyncServer::accept);
 }
 
+SyncServer::~SyncServer() {
+    for (const auto& [socket, scanner] : m_scanners)
+        socket->disconnect(this);
+}
+
 bool SyncServer::listen(const QHostAddress& address, quint16 port) { return m_server.listen(address, port); }
 
 QByteArray SyncServer::answer() const {

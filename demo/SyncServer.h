@@ -25,6 +25,7 @@ public:
     using Clock = std::function<qint64()>; // Unix milliseconds
 
     SyncServer(QList<Rack*> racks, Clock clock = {}, QObject* parent = nullptr);
+    ~SyncServer() override;
 
     bool listen(const QHostAddress& address, quint16 port);
     QString errorString() const { return m_server.errorString(); }

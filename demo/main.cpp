@@ -75,17 +75,18 @@ int main(int argc, char** argv) {
                                                                   : options.subsystemsFolder;
     const ServicePlan plan = planService(readSettings(settingsPath), options);
 
-    DemoProgram program(plan, options, subsystems);
-    if (!program.start()) {
-        printError(QStringLiteral("No cluster of the settings can be served on this machine."));
-        return 1;
-    }
-
+    // Taken over before "ready" is printed, so that a SIGTERM right after it ends the program cleanly.
     TerminationSignal termination;
     QObject::connect(&termination, &TerminationSignal::received, &app, [](int signalNumber) {
         logLine(QStringLiteral("terminating on signal %1").arg(signalNumber));
         QCoreApplication::quit();
     });
+
+    DemoProgram program(plan, options, subsystems);
+    if (!program.start()) {
+        printError(QStringLiteral("No cluster of the settings can be served on this machine."));
+        return 1;
+    }
     const int code = QCoreApplication::exec();
     logLine(QStringLiteral("stopped"));
     return code;
