@@ -257,6 +257,13 @@ TEST_F(DemoProgramTest, SyncServerAnswersWithTheTimeItsErrorFlagAndMinusOneWhile
     answer = askSyncServer(demo.syncPort());
     ASSERT_TRUE(answer);
     EXPECT_EQ(answer->at(11), 1);
+
+    ASSERT_EQ(control->command("clear"), QStringList{"ok"});
+    ASSERT_EQ(control->command("rack 1 fault sync-unknown on"), QStringList{"ok"});
+    answer = askSyncServer(demo.syncPort());
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->at(11), 0);
+    EXPECT_EQ(loadLE<qint32>(answer->constData(), 16), -1);
 }
 
 TEST_F(DemoProgramTest, SilentRackSendsNothing) {
@@ -465,6 +472,27 @@ TEST(DemoProgram, HoldsItsLockSoThatASecondCopyDoesNotStartAndEndsCleanlyOnSigte
     EXPECT_TRUE(first.lines().contains("stopped"));
     EXPECT_FALSE(demoServerLockHeld(first.lockPath())) << "the lock is released";
     EXPECT_TRUE(client.waitForDisconnected());
+}
+
+TEST(DemoProgram, FaultsGivenOnTheCommandLineHoldFromTheStart) {
+    DemoProcess demo;
+    ASSERT_TRUE(demo.start({"--fault", "refuse-permission", "--fault", "malformed=code"}));
+    for (int rack : {1, 2}) {
+        WireClient client(demo.rackPort(rack));
+        client.send(1, stationList({1}));
+        const std::optional<AnswerFrame> answer = client.next();
+        ASSERT_TRUE(answer);
+        EXPECT_EQ(answer->wireCode, 199u);
+        EXPECT_NE(loadLE<qint32>(answer->payload.constData(), 0), 1);
+    }
+    ControlClient control(demo.controlPort());
+    EXPECT_TRUE(control.info("rack 2 status").value(0).endsWith("faults refuse-permission malformed=code"));
+
+    DemoProcess wrong;
+    wrong.startRaw({"--fault", "loud", "--lock", wrong.lockPath()});
+    ASSERT_TRUE(wrong.waitForExit());
+    EXPECT_EQ(wrong.process().exitCode(), 1);
+    EXPECT_TRUE(wrong.process().readAllStandardError().contains("no fault called"));
 }
 
 TEST(DemoProgram, ServesTheClustersOfTheSettingsFile) {
