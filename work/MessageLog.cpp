@@ -36,7 +36,6 @@ MessageLog::MessageLog(QWidget* parent) : QWidget(parent) {
 
     Panel2 = new QWidget(this);
     Panel2->setObjectName(QStringLiteral("Panel2"));
-    Panel2->installEventFilter(this);
 
     // Memo1 first, so the log lies over it.
     Memo1 = new QPlainTextEdit(Panel2);
@@ -57,6 +56,7 @@ MessageLog::MessageLog(QWidget* parent) : QWidget(parent) {
     m_Msgs->setPalette(palette);
     m_Msgs->installEventFilter(this);
     m_Msgs->viewport()->installEventFilter(this);
+    Panel2->installEventFilter(this);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -194,6 +194,8 @@ void MessageLog::wheelTurned(int lines) {
 }
 
 bool MessageLog::eventFilter(QObject* watched, QEvent* event) {
+    if (m_Msgs == nullptr)
+        return QWidget::eventFilter(watched, event);
     if (watched == Panel2 && event->type() == QEvent::Resize) {
         placeMemo();
     } else if (watched == tb_MemoAutoScroll) {

@@ -1,0 +1,161 @@
+#include "work/MessageLog.h"
+#include "work/StationTexts.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTime>
+#include <QToolButton>
+#include <QWheelEvent>
+
+#include "StationFixture.h"
+
+#include <gtest/gtest.h>
+
+using namespace kalver;
+using namespace kalver::work;
+
+namespace {
+
+class MessageLogTest : public ::testing::Test {
+protected:
+    MessageLogTest() {
+        log.resize(600, 120);
+        log.setClock([] { return QTime(9, 5, 7); });
+    }
+
+    QStringList lines() const {
+        const QString text = log.m_Msgs->toPlainText();
+        return text.isEmpty() ? QStringList() : text.split(QChar('\n'));
+    }
+
+    void mouse(QEvent::Type type, Qt::MouseButtons held) {
+        QWidget* viewport = log.m_Msgs->viewport();
+        const QPointF at(5, 5);
+        QMouseEvent e(type, at, viewport->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &e);
+    }
+
+    void fill(int count) {
+        for (int i = 0; i < count; ++i)
+            log.appendLine(QStringLiteral("строка %1").arg(i), false, Qt::black);
+    }
+
+    MessageLog log;
+};
+
+} // namespace
+
+TEST_F(MessageLogTest, LineHasTheTimePrefixColourAndWeight) {
+    log.appendLine("Подключение", false, QColor(0, 0, 255));
+    log.appendLine("Ошибка", true, QColor(255, 0, 0));
+    const QString prefix = timeOfDayText(QTime(9, 5, 7)) + " > ";
+    EXPECT_EQ(lines(), QStringList({prefix + "Подключение", prefix + "Ошибка"}));
+
+    QTextCursor first(log.m_Msgs->document()->firstBlock());
+    first.movePosition(QTextCursor::EndOfBlock);
+    EXPECT_EQ(first.charFormat().foreground().color(), QColor(0, 0, 255));
+    EXPECT_EQ(first.charFormat().fontWeight(), QFont::Normal);
+    QTextCursor last(log.m_Msgs->document()->lastBlock());
+    last.movePosition(QTextCursor::EndOfBlock);
+    EXPECT_EQ(last.charFormat().fontWeight(), QFont::Bold);
+}
+
+TEST_F(MessageLogTest, LinesHeldWhileTheButtonIsDownAppearInOrderOnRelease) {
+    log.appendLine("до", false, Qt::black);
+    mouse(QEvent::MouseButtonPress, Qt::LeftButton);
+    EXPECT_TRUE(log.buttonHeld());
+    log.appendLine("первая", false, Qt::black);
+    log.appendLine("вторая", true, Qt::red);
+    log.appendLine("третья", false, Qt::blue);
+    EXPECT_EQ(lines().size(), 1);
+    EXPECT_EQ(log.pendingLines().size(), 3);
+
+    mouse(QEvent::MouseButtonRelease, Qt::NoButton);
+    EXPECT_FALSE(log.buttonHeld());
+    EXPECT_TRUE(log.pendingLines().isEmpty());
+    const QStringList all = lines();
+    ASSERT_EQ(all.size(), 4);
+    EXPECT_TRUE(all[1].endsWith("> первая"));
+    EXPECT_TRUE(all[2].endsWith("> вторая"));
+    EXPECT_TRUE(all[3].endsWith("> третья"));
+    QTextCursor second(log.m_Msgs->document()->findBlockByNumber(2));
+    second.movePosition(QTextCursor::EndOfBlock);
+    EXPECT_EQ(second.charFormat().fontWeight(), QFont::Bold);
+    EXPECT_EQ(second.charFormat().foreground().color(), QColor(Qt::red));
+}
+
+TEST_F(MessageLogTest, ReleasingOneOfTwoButtonsKeepsTheLinesHeld) {
+    mouse(QEvent::MouseButtonPress, Qt::LeftButton);
+    log.appendLine("ждет", false, Qt::black);
+    mouse(QEvent::MouseButtonRelease, Qt::LeftButton); // another button is still down
+    EXPECT_TRUE(log.buttonHeld());
+    EXPECT_TRUE(lines().isEmpty());
+    mouse(QEvent::MouseButtonRelease, Qt::NoButton);
+    EXPECT_EQ(lines().size(), 1);
+}
+
+TEST_F(MessageLogTest, AutoScrollFollowsNewLinesOnlyWhenOn) {
+    log.show();
+    QScrollBar* bar = log.m_Msgs->verticalScrollBar();
+    fill(60);
+    ASSERT_TRUE(test::waitFor([&] { return bar->maximum() > 0; }));
+    EXPECT_EQ(bar->value(), bar->maximum());
+
+    // Off: the operator's view and selection stay where they are.
+    log.tb_MemoAutoScroll->click();
+    EXPECT_FALSE(log.autoScroll());
+    bar->setValue(0);
+    QTextCursor selection(log.m_Msgs->document());
+    selection.setPosition(3);
+    selection.setPosition(8, QTextCursor::KeepAnchor);
+    log.m_Msgs->setTextCursor(selection);
+    fill(20);
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_EQ(log.m_Msgs->textCursor().anchor(), 3);
+    EXPECT_EQ(log.m_Msgs->textCursor().position(), 8);
+
+    // On again: the next line scrolls to the bottom.
+    log.tb_MemoAutoScroll->click();
+    fill(1);
+    EXPECT_EQ(bar->value(), bar->maximum());
+}
+
+TEST_F(MessageLogTest, WheelMovesThreeLinesAndIsHandled) {
+    log.show();
+    log.tb_MemoAutoScroll->click();
+    fill(80);
+    QScrollBar* bar = log.m_Msgs->verticalScrollBar();
+    ASSERT_TRUE(test::waitFor([&] { return bar->maximum() > 0; }));
+    bar->setValue(0);
+    QWidget* viewport = log.m_Msgs->viewport();
+    QWheelEvent down(QPointF(5, 5), viewport->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(viewport, &down);
+    EXPECT_EQ(bar->value(), 3 * QFontMetrics(log.m_Msgs->font()).lineSpacing());
+    EXPECT_EQ(log.m_Msgs->textCursor().block().blockNumber(), 3);
+}
+
+TEST_F(MessageLogTest, HiddenLogTakesNoLines) {
+    log.m_Msgs->hide();
+    log.appendLine("скрыто", false, Qt::black);
+    EXPECT_TRUE(log.m_Msgs->document()->isEmpty());
+}
+
+TEST_F(MessageLogTest, NamedControlsAndTheHoverSignal) {
+    EXPECT_EQ(log.findChild<QToolButton*>("tb_MemoAutoScroll")->toolTip(), "Автопрокрутка лога при новых сообщениях");
+    EXPECT_TRUE(log.tb_MemoAutoScroll->isChecked());
+    EXPECT_NE(log.findChild<QTextEdit*>("m_Msgs"), nullptr);
+    EXPECT_NE(log.findChild<QWidget*>("Memo1"), nullptr);
+    QSignalSpy hover(&log, &MessageLog::autoScrollButtonHovered);
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(log.tb_MemoAutoScroll, &enter);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(log.tb_MemoAutoScroll, &leave);
+    ASSERT_EQ(hover.count(), 2);
+    EXPECT_TRUE(hover[0][0].toBool());
+    EXPECT_FALSE(hover[1][0].toBool());
+}
