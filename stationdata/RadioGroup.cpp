@@ -1,0 +1,41 @@
+#include "stationdata/RadioGroup.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QRadioButton>
+
+namespace kalver::stationdata {
+
+RadioGroup::RadioGroup(const QString& title, const QStringList& items, int columns, QWidget* parent)
+    : QGroupBox(title, parent), m_buttons(new QButtonGroup(this)) {
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->setVerticalSpacing(2);
+    const int perColumn = static_cast<int>((items.size() + columns - 1) / columns);
+    for (int i = 0; i < items.size(); ++i) {
+        auto* button = new QRadioButton(items.at(i), this);
+        m_buttons->addButton(button, i);
+        layout->addWidget(button, i % perColumn, i / perColumn);
+    }
+    connect(m_buttons, &QButtonGroup::idClicked, this, &RadioGroup::clicked);
+}
+
+int RadioGroup::itemIndex() const { return m_buttons->checkedId(); }
+
+void RadioGroup::setItemIndex(int index) {
+    if (QAbstractButton* b = m_buttons->button(index)) {
+        b->setChecked(true);
+        return;
+    }
+    if (QAbstractButton* checked = m_buttons->checkedButton()) {
+        m_buttons->setExclusive(false);
+        checked->setChecked(false);
+        m_buttons->setExclusive(true);
+    }
+}
+
+int RadioGroup::count() const { return static_cast<int>(m_buttons->buttons().size()); }
+
+QRadioButton* RadioGroup::button(int index) const { return qobject_cast<QRadioButton*>(m_buttons->button(index)); }
+
+} // namespace kalver::stationdata

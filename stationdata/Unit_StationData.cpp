@@ -1,0 +1,460 @@
+#include "stationdata/Unit_StationData.h"
+
+#include "config/Catalogue.h"
+#include "config/TextTables.h"
+#include "core/ProgramValues.h"
+#include "dialogs/Unit_Timeout.h"
+#include "stationdata/ConfigurationWarning.h"
+#include "stationdata/Operation.h"
+#include "stationdata/OperationTexts.h"
+#include "stationdata/OperationsPage.h"
+#include "stationdata/StationDataInputs.h"
+#include "stationdata/StationErrorText.h"
+#include "stationdata/TrayBalloon.h"
+#include "stationdata/WorkWindowBridge.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSystemTrayIcon>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace kalver::stationdata {
+
+TForm_StationData* Form_StationData = nullptr;
+
+namespace {
+
+constexpr int kBalloonTimeoutMs = 10000;
+
+void letEventsRun() { QCoreApplication::processEvents(); }
+
+// A sorted drop-down list keeps its items in text order.
+void fillSorted(QComboBox* box, QStringList items) {
+    std::sort(items.begin(), items.end());
+    box->addItems(items);
+}
+
+QLabel* placeholder(QWidget* page, const QString& text) {
+    auto* label = new QLabel(text, page);
+    label->setAlignment(Qt::AlignCenter);
+    label->setEnabled(false);
+    return label;
+}
+
+} // namespace
+
+void openStationDataForSelection(int page, int operation) {
+    if (Form_StationData)
+        Form_StationData->openForSelection(page, operation);
+}
+
+TForm_StationData::TForm_StationData(link::ClusterList& clusters, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                          Qt::CustomizeWindowHint),
+      m_clusters(clusters) {
+    setObjectName(QStringLiteral("Form_StationData"));
+    setWindowTitle(program().applicationTitle + kalver::texts::captionSuffix(kalver::texts::Window::Work));
+    setMinimumSize(792, 585);
+    resize(784, 761);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    buildToolBar();
+    buildPages();
+    pb_StartStop = new QProgressBar(this);
+    pb_StartStop->setObjectName(QStringLiteral("pb_StartStop"));
+    pb_StartStop->setMaximum(60);
+    pb_StartStop->setValue(0);
+    pb_StartStop->setToolTip(QStringLiteral("Прогресс операции"));
+    pb_StartStop->setTextVisible(false);
+    layout->addWidget(tb_RackTurt);
+    layout->addWidget(pc_ControlMode, 1);
+    layout->addWidget(pb_StartStop);
+
+    tray = new TrayBalloon(m_clusters, this);
+    if (QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    loadInputsFile();
+    sizeStatusGrid();
+}
+
+TForm_StationData::~TForm_StationData() {
+    delete m_ownTimeout;
+    if (Form_StationData == this)
+        Form_StationData = nullptr;
+}
+
+QString TForm_StationData::inputsFilePath() { return program().programFolder + QLatin1String(kInputsFileName); }
+
+void TForm_StationData::buildToolBar() {
+    tb_RackTurt = new QToolBar(this);
+    tb_RackTurt->setObjectName(QStringLiteral("tb_RackTurt"));
+    Label1 = new QLabel(QStringLiteral("Кластер: "), tb_RackTurt);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    cbServer = new QComboBox(tb_RackTurt);
+    cbServer->setObjectName(QStringLiteral("cbServer"));
+    cbServer->setMinimumWidth(70);
+    Label2 = new QLabel(QStringLiteral("Станция:"), tb_RackTurt);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    cbStation = new QComboBox(tb_RackTurt);
+    cbStation->setObjectName(QStringLiteral("cbStation"));
+    cbStation->setMinimumWidth(70);
+    tb_RackTurt->addWidget(Label1);
+    tb_RackTurt->addWidget(cbServer);
+    tb_RackTurt->addSeparator();
+    tb_RackTurt->addWidget(Label2);
+    tb_RackTurt->addWidget(cbStation);
+    tb_RackTurt->hide();
+    connect(cbServer, &QComboBox::activated, this, [this] {
+        cbServerChange();
+        cbServerCloseUp();
+    });
+    connect(cbStation, &QComboBox::activated, this, [this] { cbStationChange(); });
+}
+
+void TForm_StationData::buildPages() {
+    pc_ControlMode = new QTabWidget(this);
+    pc_ControlMode->setObjectName(QStringLiteral("pc_ControlMode"));
+
+    ts_StartStop = new OperationsPage(pc_ControlMode);
+    ts_StartStop->fillRequested = [this](int operation) { fillFromSelection(false, operation); };
+    connect(ts_StartStop->b_StartStop, &QPushButton::clicked, this, [this] { b_StartStopClick(); });
+
+    // Page 1: the file catalogue (left) is filled in with the file catalogue issue; the station's
+    // error list (right) is this window's.
+    ts_RegData = new QWidget(pc_ControlMode);
+    ts_RegData->setObjectName(QStringLiteral("ts_RegData"));
+    GroupBox1 = new QGroupBox(QStringLiteral("Ошибки в работе Станции"), ts_RegData);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    Memo_StationErrors = new QPlainTextEdit(GroupBox1);
+    Memo_StationErrors->setObjectName(QStringLiteral("Memo_StationErrors"));
+    Memo_StationErrors->setReadOnly(true);
+    (new QVBoxLayout(GroupBox1))->addWidget(Memo_StationErrors);
+    auto* regData = new QHBoxLayout(ts_RegData);
+    regData->addWidget(placeholder(ts_RegData, QStringLiteral("Каталог файлов Станции")), 1);
+    regData->addWidget(GroupBox1, 1);
+
+    // Pages 2 and 3 are filled in with the charge curves and subsystems issue.
+    ts_ChargeData = new QWidget(pc_ControlMode);
+    ts_ChargeData->setObjectName(QStringLiteral("ts_ChargeData"));
+    (new QVBoxLayout(ts_ChargeData))->addWidget(placeholder(ts_ChargeData, QStringLiteral("Кривые заряда")));
+    ts_StationParam = new QWidget(pc_ControlMode);
+    ts_StationParam->setObjectName(QStringLiteral("ts_StationParam"));
+    (new QVBoxLayout(ts_StationParam))->addWidget(placeholder(ts_StationParam, QStringLiteral("Подсистемы Станции")));
+
+    pc_ControlMode->addTab(ts_StartStop, QStringLiteral("Операции управления"));
+    pc_ControlMode->addTab(ts_RegData, QStringLiteral("Информация по Станции"));
+    pc_ControlMode->addTab(ts_ChargeData, QStringLiteral("Просмотр кривых заряда"));
+    pc_ControlMode->addTab(ts_StationParam, QStringLiteral("Подсистемы Станции"));
+    connect(pc_ControlMode, &QTabWidget::currentChanged, this, &TForm_StationData::pageChanged);
+}
+
+void TForm_StationData::loadInputsFile() {
+    // Without the file the design values stand and the channel entries are all zero.
+    StationDataInputs inputs = ts_StartStop->inputs();
+    inputs.channels = ChannelEntries{};
+    readInputsFile(inputsFilePath(), inputs);
+    ts_StartStop->applyInputs(inputs);
+}
+
+// ---- Open for selection and Fill from selection
+
+void TForm_StationData::openForSelection(int page, int operation) {
+    if (m_running || m_closing)
+        return;
+    if (page != page::Operations)
+        operation = op::Search;
+    workWindowBridge().suspendWorkSession();
+    if (program().accessLevel == AccessDeveloper)
+        removeChargeCurves();
+    cbStation->clear();
+    m_closedWhileFilling = false;
+
+    letEventsRun();
+    if (pc_ControlMode->currentIndex() != page)
+        pc_ControlMode->setCurrentIndex(page);
+    letEventsRun();
+
+    if (pc_ControlMode->currentIndex() == page::Operations)
+        ts_StartStop->chooseOperation(operation);
+    else
+        fillFromSelection(true, operation);
+    if (m_closedWhileFilling)
+        return;
+
+    show();
+    raise();
+    activateWindow();
+    becomeActive();
+    if (page != page::Operations)
+        pageChanged(pc_ControlMode->currentIndex());
+}
+
+void TForm_StationData::fillFromSelection(bool withChargeCurves, int operation) {
+    if (m_running)
+        return;
+    cbServer->clear();
+    cbStation->clear();
+    const bool merge = pc_ControlMode->currentIndex() == page::Operations && isStartFamily(operation);
+    const SelectionListing listing = listSelection(m_clusters, workWindowBridge(), operation, merge);
+    if (listing.invalidConfiguration) {
+        showMessage({program().applicationTitle, QString::fromUtf16(texts::kInvalidChannelConfiguration),
+                     MessageIcon::Error, MessageButtons::Ok, {}});
+        m_closedWhileFilling = true;
+        finishClose();
+        hide();
+        return;
+    }
+    setChoosersFrom(listing);
+    ts_StartStop->showListing(listing);
+    ts_StartStop->checkStartSettings();
+    if (withChargeCurves && program().accessLevel == AccessDeveloper)
+        for (const ListedStation& s : listing.listed)
+            addChargeCurve(s.clusterNumber, s.stationNumber);
+    if (isStartFamily(operation))
+        ts_StartStop->applyChannelListing(listing);
+    showConfigurationWarning(listing);
+}
+
+void TForm_StationData::setChoosersFrom(const SelectionListing& listing) {
+    QStringList servers;
+    for (int n : listing.serverItems)
+        servers.append(QString::number(n));
+    QStringList stations;
+    for (std::int32_t n : listing.stationItems)
+        stations.append(QString::number(n));
+    fillSorted(cbServer, servers);
+    fillSorted(cbStation, stations);
+    cbServer->setCurrentIndex(cbServer->count() > 0 ? 0 : -1);
+    cbStation->setCurrentIndex(cbStation->count() > 0 ? 0 : -1);
+}
+
+void TForm_StationData::showConfigurationWarning(const SelectionListing& listing) {
+    tray->zTrayIcon1->setToolTip(QString());
+    const QString text = configurationWarningText(listing.channels.differences(), listing.refused);
+    if (text.isEmpty())
+        return;
+    tray->show(catalogue::entry(u"e082").title, text, text, kBalloonTimeoutMs);
+}
+
+// ---- "Выполнить"
+
+void TForm_StationData::b_StartStopClick() {
+    if (m_running || m_closing)
+        return;
+    m_running = true;
+    m_closeRequested = false;
+    tb_RackTurt->setEnabled(false);
+    pc_ControlMode->setEnabled(false);
+
+    OperationInputs in;
+    in.operation = ts_StartStop->operation();
+    in.start = ts_StartStop->startSettings();
+    in.downloadBegin = ts_StartStop->downloadBegin();
+    in.downloadEnd = ts_StartStop->downloadEnd();
+    OperationRunner runner(m_clusters, *this, workWindowBridge());
+    const OperationOutcome outcome = runner.run(in);
+    m_lastWaitSteps = runner.lastWaitSteps();
+
+    m_running = false;
+    tb_RackTurt->setEnabled(true);
+    pc_ControlMode->setEnabled(true);
+    if (m_closeRequested) {
+        m_closeRequested = false;
+        close();
+        return;
+    }
+    if (outcome.rowsHandled)
+        catalogue::showInformation(QString::fromUtf16(outcome.allSucceeded ? texts::kSummaryAllDone : texts::kSummaryNotAll));
+    fillFromSelection(false, ts_StartStop->operation());
+}
+
+// ---- OperationView
+
+int TForm_StationData::rowCount() const { return ts_StartStop->rowCount(); }
+int TForm_StationData::rowCluster(int row) const { return ts_StartStop->rowCluster(row); }
+QList<std::int32_t> TForm_StationData::rowStations(int row) const { return ts_StartStop->rowStations(row); }
+void TForm_StationData::setRowState(int row, const QString& text) { ts_StartStop->setRowState(row, text); }
+
+void TForm_StationData::setProgress(int maximum, int position) {
+    pb_StartStop->setMaximum(maximum);
+    pb_StartStop->setValue(position);
+}
+
+TForm_Timeout* TForm_StationData::timeoutDialog() {
+    TForm_Timeout* dialog = Form_Timeout;
+    if (!dialog) {
+        if (!m_ownTimeout)
+            m_ownTimeout = new TForm_Timeout;
+        dialog = m_ownTimeout;
+    }
+    if (m_connectedTimeout != dialog) {
+        m_connectedTimeout = dialog;
+        connect(dialog, &TForm_Timeout::balloonRequested, this,
+                [this](const QString& title, const QString& text, const QString& hint, int timeoutMs) {
+                    tray->show(title, text, hint, timeoutMs, true);
+                });
+    }
+    return dialog;
+}
+
+void TForm_StationData::showWaitDialog() { timeoutDialog()->showForWait(); }
+bool TForm_StationData::waitAborted() const {
+    const TForm_Timeout* dialog = Form_Timeout ? Form_Timeout : m_ownTimeout;
+    return dialog && dialog->abortRequested();
+}
+void TForm_StationData::closeWaitDialog() { timeoutDialog()->closeAfterWait(); }
+
+// ---- window events
+
+void TForm_StationData::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        becomeActive();
+}
+
+void TForm_StationData::becomeActive() {
+    const bool developer = program().accessLevel == AccessDeveloper;
+    pc_ControlMode->setTabVisible(page::ChargeCurves, developer);
+    pc_ControlMode->setTabVisible(page::Subsystems, developer);
+    ts_StartStop->refreshQuickEntry();
+    resetFileView();
+}
+
+void TForm_StationData::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    sizeStatusGrid();
+}
+
+void TForm_StationData::sizeStatusGrid() {
+    QTableWidget* grid = ts_StartStop->sg_StartStopStatus;
+    grid->setColumnWidth(2, 160);
+    grid->setColumnWidth(1, std::max(40, grid->width() - grid->columnWidth(0) - grid->columnWidth(2) - 40));
+}
+
+void TForm_StationData::pageChanged(int index) {
+    resetFileView();
+    tb_RackTurt->setVisible(index == page::StationInfo || index == page::Subsystems);
+    if (index == page::StationInfo && cbStation->count() > 0)
+        cbStationChange();
+    if (index == page::Subsystems) {
+        if (cbStation->count() == 0)
+            resetSubsystems();
+        else
+            loadSubsystemList(cbServer->currentText().toInt() - 1, cbStation->currentText().toInt());
+    }
+}
+
+void TForm_StationData::cbServerChange() {
+    cbStation->clear();
+    const int cluster = cbServer->currentText().toInt();
+    for (int row = 0; row < ts_StartStop->rowCount(); ++row) {
+        if (ts_StartStop->rowCluster(row) != cluster)
+            continue;
+        QStringList stations;
+        for (std::int32_t n : ts_StartStop->rowStations(row))
+            stations.append(QString::number(n));
+        fillSorted(cbStation, stations);
+        break;
+    }
+    cbStation->setCurrentIndex(cbStation->count() > 0 ? 0 : -1);
+}
+
+void TForm_StationData::cbServerCloseUp() {
+    Memo_StationErrors->clear();
+    resetFileView();
+    resetSubsystems();
+    undoFileZoom();
+    cbStationChange();
+}
+
+void TForm_StationData::cbStationChange() {
+    if (cbStation->count() == 0)
+        return;
+    resetFileView();
+    resetSubsystems();
+    undoFileZoom();
+    const int index = pc_ControlMode->currentIndex();
+    if (index != page::StationInfo && index != page::Subsystems)
+        return;
+    const int position = cbServer->currentText().toInt() - 1;
+    const std::int32_t number = cbStation->currentText().toInt();
+    const link::TKlvRack* rack = m_clusters.find(position);
+    const link::TKlvStation* station = nullptr;
+    if (rack)
+        for (const link::TKlvStation& s : rack->stations)
+            if (s.number() == number)
+                station = &s;
+    if (index == page::Subsystems) {
+        if (station)
+            loadSubsystemList(position, number);
+        return;
+    }
+    if (!station) {
+        Memo_StationErrors->clear();
+        return;
+    }
+    const link::StatusBlock block = station->status; // a copy: the request below may run events
+    if (!block.downloading())
+        requestFileCatalogue(position, number);
+    link::TKlvStation copy(block);
+    fillStationErrors(copy);
+}
+
+void TForm_StationData::fillStationErrors(const link::TKlvStation& station) {
+    Memo_StationErrors->clear();
+    Memo_StationErrors->setPlainText(stationErrorLines(station.status).join(QLatin1Char('\n')));
+}
+
+void TForm_StationData::closeEvent(QCloseEvent* event) {
+    if (m_running) {
+        // The running operation ends at its next step and closes the window when it has unwound.
+        m_closeRequested = true;
+        event->ignore();
+        return;
+    }
+    finishClose();
+    QWidget::closeEvent(event);
+}
+
+void TForm_StationData::finishClose() {
+    if (m_closing)
+        return;
+    m_closing = true;
+    resetFileView();
+    removeChargeCurves();
+    StationDataInputs inputs = ts_StartStop->inputs();
+    const bool withChannels = ts_StartStop->anyChannelGroup();
+    writeInputsFile(inputsFilePath(), inputs, withChannels);
+    ts_StartStop->closeChannelGroups();
+    workWindowBridge().resumeWorkSession();
+    m_closing = false;
+}
+
+// ---- pages 1...3: filled in with the file catalogue, charge curves and subsystems issue. Until then
+// these steps of the frame have nothing to act on.
+
+void TForm_StationData::resetFileView() {}
+void TForm_StationData::undoFileZoom() {}
+void TForm_StationData::requestFileCatalogue(int, std::int32_t) {}
+void TForm_StationData::removeChargeCurves() {}
+void TForm_StationData::addChargeCurve(int, std::int32_t) {}
+void TForm_StationData::resetSubsystems() {}
+void TForm_StationData::loadSubsystemList(int, std::int32_t) {}
+
+} // namespace kalver::stationdata
