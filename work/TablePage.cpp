@@ -2,6 +2,7 @@
 
 #include "core/ProgramValues.h"
 #include "work/FilterPanel.h"
+#include "work/StationCellDelegate.h"
 #include "work/QuantityBuckets.h"
 #include "work/ToolImages.h"
 
@@ -256,10 +257,12 @@ void TablePage::buildTable() {
     sg_StationData = new QTableView(this);
     sg_StationData->setObjectName(QStringLiteral("sg_StationData"));
     sg_StationData->setModel(m_model);
+    sg_StationData->setItemDelegate(new StationCellDelegate(sg_StationData));
     sg_StationData->setSelectionBehavior(QAbstractItemView::SelectRows);
     sg_StationData->setSelectionMode(QAbstractItemView::ContiguousSelection);
     sg_StationData->setEditTriggers(QAbstractItemView::NoEditTriggers);
     sg_StationData->setWordWrap(false);
+    sg_StationData->setTextElideMode(Qt::ElideNone);
     sg_StationData->verticalHeader()->setVisible(false);
     sg_StationData->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     sg_StationData->verticalHeader()->setDefaultSectionSize(24);
