@@ -41,6 +41,7 @@ void ControlServer::receive(QTcpSocket* socket) {
             continue;
         const QStringList answer = m_commands.execute(line);
         socket->write((answer.join(u'\n') + u'\n').toUtf8());
+        socket->flush(); // out before a "quit" ends the event loop
         if (m_afterCommand)
             m_afterCommand();
     }

@@ -6,6 +6,7 @@
 #include "core/ByteWriter.h"
 
 #include <QDateTime>
+#include <QLocale>
 
 #include <algorithm>
 
@@ -24,10 +25,10 @@ QString rackNoticeText(Random& rng) {
     switch (std::uniform_int_distribution<int>(0, 3)(rng)) {
     case 0:
         return QStringLiteral("Температура в стойке %1 °C")
-            .arg(std::uniform_real_distribution<double>(18, 31)(rng), 0, 'f', 1);
+            .arg(QLocale(QLocale::Russian).toString(std::uniform_real_distribution<double>(18, 31)(rng), 'f', 1));
     case 1:
         return QStringLiteral("Напряжение питания стойки %1 В")
-            .arg(std::uniform_real_distribution<double>(23.6, 24.4)(rng), 0, 'f', 2);
+            .arg(QLocale(QLocale::Russian).toString(std::uniform_real_distribution<double>(23.6, 24.4)(rng), 'f', 2));
     case 2:
         return QStringLiteral("Проверка зарядных устройств стойки завершена");
     default:
