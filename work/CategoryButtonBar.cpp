@@ -220,31 +220,42 @@ int CategoryButtonBar::indexOf(const QToolButton* button, int* category) const {
 }
 
 void CategoryButtonBar::relayout() {
+    // Each category is a block: its caption strip over its buttons. Blocks stand side by side and
+    // start a new band when the next one does not fit; within a block the buttons wrap.
     const int width = std::max(kButtonSize.width() + 2 * kSpacing, viewport()->width());
+    const int cell = kButtonSize.width() + kSpacing;
+    const int perRow = std::max(1, (width - kSpacing) / cell);
+    int x = 0;
     int y = 0;
+    int bandHeight = 0;
     for (Category* c : m_categories) {
-        c->strip->setGeometry(0, y, width, kCaptionHeight);
-        y += kCaptionHeight + kSpacing;
-        if (c->collapsed) {
-            for (Item& item : c->items)
-                item.button->hide();
-            continue;
+        const int n = c->collapsed ? 0 : static_cast<int>(c->items.size());
+        const int columns = std::min(n, perRow);
+        const int rows = n == 0 ? 0 : (n + perRow - 1) / perRow;
+        const int captionWidth = c->strip->sizeHint().width() + 8;
+        const int blockWidth = std::min(width, std::max(captionWidth, columns * cell + kSpacing));
+        const int blockHeight = kCaptionHeight + kSpacing + rows * (kButtonSize.height() + kSpacing);
+        if (x > 0 && x + blockWidth > width) {
+            x = 0;
+            y += bandHeight;
+            bandHeight = 0;
         }
-        int x = kSpacing;
-        int rowBottom = y;
-        for (Item& item : c->items) {
-            if (x > kSpacing && x + kButtonSize.width() > width) {
-                x = kSpacing;
-                y += kButtonSize.height() + kSpacing;
+        c->strip->setGeometry(x, y, blockWidth, kCaptionHeight);
+        for (int i = 0; i < c->items.size(); ++i) {
+            QToolButton* b = c->items[i].button;
+            if (c->collapsed) {
+                b->hide();
+                continue;
             }
-            item.button->setGeometry(x, y, kButtonSize.width(), kButtonSize.height());
-            item.button->show();
-            x += kButtonSize.width() + kSpacing;
-            rowBottom = y + kButtonSize.height() + kSpacing;
+            b->setGeometry(x + kSpacing + (i % perRow) * cell,
+                           y + kCaptionHeight + kSpacing + (i / perRow) * (kButtonSize.height() + kSpacing),
+                           kButtonSize.width(), kButtonSize.height());
+            b->show();
         }
-        y = rowBottom;
+        x += blockWidth + 2 * kSpacing;
+        bandHeight = std::max(bandHeight, blockHeight);
     }
-    m_content->resize(width, std::max(y, 1));
+    m_content->resize(width, std::max(y + bandHeight, 1));
 }
 
 void CategoryButtonBar::enterEvent(QEnterEvent* event) {

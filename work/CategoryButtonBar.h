@@ -1,9 +1,10 @@
 #pragma once
-// cat_Buttons: a bar of button categories. Each category has a caption strip in its colour and its
+// cat_Buttons: a bar of button categories. Each category has a caption strip in its colour over its
 // items, 46 x 44 px buttons that flow left to right and wrap; an item shows its image (40 x 40, from
 // the bar's image list) and its caption in bold, on a gradient from white to the category's colour.
-// The categories stack from the top and the bar scrolls when they do not fit. Clicking a caption
-// strip folds or unfolds its category and is no command.
+// The categories stand side by side while they fit the bar's width and wrap to further bands
+// otherwise; the bar scrolls when the bands do not fit its height. Clicking a caption strip folds or
+// unfolds its category and is no command.
 //
 // The bar reports a click on an item (mouse released over it) as itemClicked(category, item); which
 // images the items show and what a click does are decided by the window.

@@ -75,7 +75,12 @@ DetailPanel::DetailPanel(QWidget* parent) : QFrame(parent) {
     caption(QStringLiteral("Отсчетов:"), 10, 0);
     lbl_StatSamples = value("lbl_StatSamples", 10, 1);
 
-    setFixedWidth(360);
+    // The four columns need 380 px and the margins; a little narrower font than the window's keeps
+    // dates and times within their columns.
+    QFont f = font();
+    f.setPointSizeF(7.5);
+    setFont(f);
+    setFixedWidth(kColumnWidths[0] + kColumnWidths[1] + kColumnWidths[2] + kColumnWidths[3] + 14);
 }
 
 QLabel* DetailPanel::caption(const QString& text, int row, int column, const char* name) {
@@ -91,9 +96,6 @@ QLabel* DetailPanel::value(const char* name, int row, int column, int columnSpan
     auto* label = new QLabel(kPanelUnknown, this);
     label->setObjectName(QString::fromLatin1(name));
     label->setFixedHeight(kRowHeight);
-    QFont f = label->font();
-    f.setBold(true);
-    label->setFont(f);
     m_grid->addWidget(label, row, column, 1, columnSpan);
     m_values.append(label);
     return label;

@@ -1,6 +1,6 @@
 #pragma once
-// The station detail panel (GridPanel1): a grid of 4 columns (80, 120, 80, 100 px) and 11 rows of
-// 13 px. Column 0 and 2 hold captions, columns 1 and 3 the values of the hovered station; every value
+// The station detail panel (GridPanel1) at the right of the button bar: a grid of 4 columns (80, 120,
+// 80, 100 px) and 11 rows of 13 px. Column 0 and 2 hold captions, columns 1 and 3 the values of the hovered station; every value
 // shows "-" while no station is hovered. Rows 8 and 9 (last state, state and error flags) are the
 // developer rows, shown only at access level 3.
 

@@ -94,18 +94,23 @@ void paintWarning(QPainter& p, const QRectF& area) {
     p.drawPoint(QPointF(sq.center().x(), sq.top() + s * 0.84));
 }
 
+// A band across the row: red "РЕГ" while registering, purple "ТЕСТ" while a test or a calibration
+// runs; a yellow warning triangle at its left when the registration marks add up to two (alarm 5).
 void paintRegistration(QPainter& p, const QRectF& row, const TileFrameParts& parts) {
-    const qreal d = std::max<qreal>(6.0, row.height() - 4);
     const QColor colour = parts.test ? kTestPurple : kRegistrationRed;
-    p.setPen(QPen(Qt::white, 1.0));
+    const QRectF band = row.adjusted(0, 1, 0, -1);
+    p.setPen(Qt::NoPen);
     p.setBrush(colour);
-    p.drawEllipse(QRectF(row.left() + 1, row.center().y() - d / 2, d, d));
-    p.setPen(colour);
-    p.setFont(boldPixelFont(static_cast<int>(row.height()) - 3));
-    const QRectF text(row.left() + d + 3, row.top(), row.width() - d - 3, row.height());
-    p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, parts.test ? QStringLiteral("ТЕСТ") : QStringLiteral("РЕГ"));
-    if (parts.registrationMarks >= 2)
-        paintWarning(p, row.adjusted(0, 1, 0, -1));
+    p.drawRoundedRect(band, 3, 3);
+    QRectF text = band;
+    if (parts.registrationMarks >= 2) {
+        const qreal s = band.height() - 2;
+        paintWarning(p, QRectF(band.left() + 1, band.top() + 1, s, s));
+        text.setLeft(band.left() + s + 1);
+    }
+    p.setPen(Qt::white);
+    p.setFont(boldPixelFont(static_cast<int>(band.height()) - 3));
+    p.drawText(text, Qt::AlignCenter, parts.test ? QStringLiteral("ТЕСТ") : QStringLiteral("РЕГ"));
 }
 
 void paintTestOnly(QPainter& p, const QRectF& row) {

@@ -9,9 +9,9 @@
 //   above the check box: the battery (one to four bars, red to green) on the left; a yellow lightning
 //   bolt on the right while the battery charges; under it a blue box with a sine wave while the
 //   generator is being tuned;
-//   below the check box, first row: a red dot and "РЕГ" while registering (a purple dot and "ТЕСТ"
-//   while a test or a calibration runs during registration), a yellow warning triangle when
-//   registration marks and alarm 5 add up to two;
+//   below the check box, first row: a red band "РЕГ" while registering (a purple band "ТЕСТ" while
+//   a test or a calibration runs during registration), with a yellow warning triangle at its left
+//   when registration and alarm 5 add up to two marks;
 //   second row: a green arrow and a bar of four quarters while downloading (the arrow moves with the
 //   blink phase), or a red crossed bar for alarm 6;
 //   the outline: orange while hovered, blue while selected.
