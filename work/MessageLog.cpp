@@ -1,6 +1,7 @@
 #include "work/MessageLog.h"
 
 #include "work/StationTexts.h"
+#include "work/ToolImages.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -29,7 +30,8 @@ MessageLog::MessageLog(QWidget* parent) : QWidget(parent) {
     tb_MemoAutoScroll->setCheckable(true);
     tb_MemoAutoScroll->setChecked(true);
     tb_MemoAutoScroll->setToolTip(QStringLiteral("Автопрокрутка лога при новых сообщениях"));
-    tb_MemoAutoScroll->setText(QStringLiteral("⇩"));
+    tb_MemoAutoScroll->setIcon(QIcon(autoScrollImage()));
+    tb_MemoAutoScroll->setIconSize(QSize(24, 24));
     tb_MemoAutoScroll->setFixedWidth(32);
     tb_MemoAutoScroll->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     tb_MemoAutoScroll->installEventFilter(this);

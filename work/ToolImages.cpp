@@ -275,8 +275,8 @@ QPixmap paint(const Picture& pic, int size, bool active) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {
             const int g = qGray(line[x]);
-            const int mixed = 150 + (g * 105) / 255;
-            line[x] = qRgba(mixed, mixed, mixed, qAlpha(line[x]) * 3 / 5);
+            const int mixed = 110 + (g * 120) / 255;
+            line[x] = qRgba(mixed, mixed, mixed, qAlpha(line[x]) * 4 / 5);
         }
     }
     return QPixmap::fromImage(image);
@@ -348,6 +348,20 @@ QPixmap mnemoToolImage(int index) {
     QPixmap p = drawMnemo(index);
     cache.insert(index, p);
     return p;
+}
+
+QPixmap autoScrollImage() {
+    static const QPixmap image = [] {
+        QPixmap pixmap(24, 24);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        drawArrowDown(p, QRectF(2, 0, 20, 20), kBlue);
+        p.setPen(QPen(kBlue, 2.5, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(5, 21), QPointF(19, 21));
+        return pixmap;
+    }();
+    return image;
 }
 
 QPixmap tableToolImage(int index) {

@@ -17,5 +17,7 @@ inline constexpr int kTableToolImageCount = 17;
 // An empty pixmap for an index outside the list (-1 among them).
 QPixmap mnemoToolImage(int index);
 QPixmap tableToolImage(int index);
+// The picture of the log's auto-scroll button tb_MemoAutoScroll, 24 × 24.
+QPixmap autoScrollImage();
 
 } // namespace kalver::work
