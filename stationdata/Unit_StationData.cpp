@@ -4,18 +4,23 @@
 #include "config/TextTables.h"
 #include "core/ProgramValues.h"
 #include "dialogs/Unit_Timeout.h"
+#include "stationdata/ChargeCurvesPage.h"
 #include "stationdata/ConfigurationWarning.h"
+#include "stationdata/FileCatalogPage.h"
 #include "stationdata/Operation.h"
 #include "stationdata/OperationTexts.h"
 #include "stationdata/OperationsPage.h"
 #include "stationdata/StationDataInputs.h"
+#include "stationdata/StationDataObserver.h"
 #include "stationdata/StationErrorText.h"
+#include "stationdata/SubsystemPage.h"
 #include "stationdata/TrayBalloon.h"
 #include "stationdata/WorkWindowBridge.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDateTimeEdit>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -48,11 +53,15 @@ void fillSorted(QComboBox* box, QStringList items) {
     box->addItems(items);
 }
 
-QLabel* placeholder(QWidget* page, const QString& text) {
-    auto* label = new QLabel(text, page);
-    label->setAlignment(Qt::AlignCenter);
-    label->setEnabled(false);
-    return label;
+// A tab sheet holding `contents`.
+QWidget* sheet(QWidget* parent, const QString& name, QWidget* contents) {
+    auto* page = new QWidget(parent);
+    page->setObjectName(name);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    contents->setParent(page);
+    layout->addWidget(contents);
+    return page;
 }
 
 } // namespace
@@ -87,6 +96,9 @@ TForm_StationData::TForm_StationData(link::ClusterList& clusters, QWidget* paren
     layout->addWidget(pb_StartStop);
 
     tray = new TrayBalloon(m_clusters, this);
+    fileCatalog->setProgressBar(pb_StartStop);
+    subsystems->setProgressBar(pb_StartStop);
+    m_observer = std::make_unique<StationDataObserver>(*subsystems, *pb_StartStop, *tray);
     if (QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
     loadInputsFile();
@@ -100,6 +112,15 @@ TForm_StationData::~TForm_StationData() {
 }
 
 QString TForm_StationData::inputsFilePath() { return program().programFolder + QLatin1String(kInputsFileName); }
+
+link::LinkObserver& TForm_StationData::linkObserver() { return *m_observer; }
+
+void TForm_StationData::setDeveloperPages(bool developer) {
+    pc_ControlMode->setTabVisible(page::ChargeCurves, developer);
+    pc_ControlMode->setTabVisible(page::Subsystems, developer);
+}
+
+void TForm_StationData::hideTrayIcon() { tray->zTrayIcon1->hide(); }
 
 void TForm_StationData::buildToolBar() {
     tb_RackTurt = new QToolBar(this);
@@ -135,27 +156,15 @@ void TForm_StationData::buildPages() {
     ts_StartStop->fillRequested = [this](int operation) { fillFromSelection(false, operation); };
     connect(ts_StartStop->b_StartStop, &QPushButton::clicked, this, [this] { b_StartStopClick(); });
 
-    // Page 1: the file catalogue (left) is filled in with the file catalogue issue; the station's
-    // error list (right) is this window's.
-    ts_RegData = new QWidget(pc_ControlMode);
-    ts_RegData->setObjectName(QStringLiteral("ts_RegData"));
-    GroupBox1 = new QGroupBox(QStringLiteral("Ошибки в работе Станции"), ts_RegData);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    Memo_StationErrors = new QPlainTextEdit(GroupBox1);
-    Memo_StationErrors->setObjectName(QStringLiteral("Memo_StationErrors"));
-    Memo_StationErrors->setReadOnly(true);
-    (new QVBoxLayout(GroupBox1))->addWidget(Memo_StationErrors);
-    auto* regData = new QHBoxLayout(ts_RegData);
-    regData->addWidget(placeholder(ts_RegData, QStringLiteral("Каталог файлов Станции")), 1);
-    regData->addWidget(GroupBox1, 1);
-
-    // Pages 2 and 3 are filled in with the charge curves and subsystems issue.
-    ts_ChargeData = new QWidget(pc_ControlMode);
-    ts_ChargeData->setObjectName(QStringLiteral("ts_ChargeData"));
-    (new QVBoxLayout(ts_ChargeData))->addWidget(placeholder(ts_ChargeData, QStringLiteral("Кривые заряда")));
-    ts_StationParam = new QWidget(pc_ControlMode);
-    ts_StationParam->setObjectName(QStringLiteral("ts_StationParam"));
-    (new QVBoxLayout(ts_StationParam))->addWidget(placeholder(ts_StationParam, QStringLiteral("Подсистемы Станции")));
+    fileCatalog = new FileCatalogPage;
+    ts_RegData = sheet(pc_ControlMode, QStringLiteral("ts_RegData"), fileCatalog);
+    GroupBox1 = fileCatalog->GroupBox1;
+    Memo_StationErrors = fileCatalog->Memo_StationErrors;
+    connect(fileCatalog, &FileCatalogPage::downloadPeriodChosen, this, &TForm_StationData::takeDownloadPeriod);
+    chargeCurves = new ChargeCurvesPage;
+    ts_ChargeData = sheet(pc_ControlMode, QStringLiteral("ts_ChargeData"), chargeCurves);
+    subsystems = new SubsystemPage;
+    ts_StationParam = sheet(pc_ControlMode, QStringLiteral("ts_StationParam"), subsystems);
 
     pc_ControlMode->addTab(ts_StartStop, QStringLiteral("Операции управления"));
     pc_ControlMode->addTab(ts_RegData, QStringLiteral("Информация по Станции"));
@@ -184,6 +193,7 @@ void TForm_StationData::openForSelection(int page, int operation) {
         removeChargeCurves();
     cbStation->clear();
     m_closedWhileFilling = false;
+    setDeveloperPages(program().accessLevel == AccessDeveloper);
 
     letEventsRun();
     if (pc_ControlMode->currentIndex() != page)
@@ -329,9 +339,7 @@ void TForm_StationData::changeEvent(QEvent* event) {
 }
 
 void TForm_StationData::becomeActive() {
-    const bool developer = program().accessLevel == AccessDeveloper;
-    pc_ControlMode->setTabVisible(page::ChargeCurves, developer);
-    pc_ControlMode->setTabVisible(page::Subsystems, developer);
+    setDeveloperPages(program().accessLevel == AccessDeveloper);
     ts_StartStop->refreshQuickEntry();
     resetFileView();
 }
@@ -353,6 +361,7 @@ void TForm_StationData::pageChanged(int index) {
     if (index == page::StationInfo && cbStation->count() > 0)
         cbStationChange();
     if (index == page::Subsystems) {
+        subsystems->cb_SubsystemType->setEnabled(false);
         if (cbStation->count() == 0)
             resetSubsystems();
         else
@@ -405,13 +414,14 @@ void TForm_StationData::cbStationChange() {
             loadSubsystemList(position, number);
         return;
     }
+    fileCatalog->setStation(m_clusters, position, number);
     if (!station) {
         Memo_StationErrors->clear();
         return;
     }
-    const link::StatusBlock block = station->status; // a copy: the request below may run events
+    const link::StatusBlock block = station->status; // a copy: the request below runs events
     if (!block.downloading())
-        requestFileCatalogue(position, number);
+        fileCatalog->requestCatalogue();
     link::TKlvStation copy(block);
     fillStationErrors(copy);
 }
@@ -436,6 +446,8 @@ void TForm_StationData::finishClose() {
     if (m_closing)
         return;
     m_closing = true;
+    fileCatalog->cancelWait();
+    subsystems->cancelWait();
     resetFileView();
     removeChargeCurves();
     StationDataInputs inputs = ts_StartStop->inputs();
@@ -446,15 +458,34 @@ void TForm_StationData::finishClose() {
     m_closing = false;
 }
 
-// ---- pages 1...3: filled in with the file catalogue, charge curves and subsystems issue. Until then
-// these steps of the frame have nothing to act on.
+// ---- pages 1...3
 
-void TForm_StationData::resetFileView() {}
-void TForm_StationData::undoFileZoom() {}
-void TForm_StationData::requestFileCatalogue(int, std::int32_t) {}
-void TForm_StationData::removeChargeCurves() {}
-void TForm_StationData::addChargeCurve(int, std::int32_t) {}
-void TForm_StationData::resetSubsystems() {}
-void TForm_StationData::loadSubsystemList(int, std::int32_t) {}
+void TForm_StationData::resetFileView() { fileCatalog->resetView(); }
+
+void TForm_StationData::undoFileZoom() { fileCatalog->undoZoom(); }
+
+void TForm_StationData::removeChargeCurves() { chargeCurves->removeChargeCurves(); }
+
+void TForm_StationData::addChargeCurve(int clusterNumber, std::int32_t stationNumber) {
+    const link::TKlvRack* rack = m_clusters.find(clusterNumber - 1);
+    const int station = rack ? rack->findStation(stationNumber) : -1;
+    if (station >= 0)
+        chargeCurves->addChargeCurve(m_clusters, clusterNumber - 1, station);
+}
+
+void TForm_StationData::resetSubsystems() { subsystems->resetPage(); }
+
+void TForm_StationData::loadSubsystemList(int clusterPosition, std::int32_t stationNumber) {
+    subsystems->cb_SubsystemType->setEnabled(false);
+    subsystems->loadSubsystemList(m_clusters, clusterPosition, stationNumber);
+}
+
+void TForm_StationData::takeDownloadPeriod(const QDateTime& begin, const QDateTime& end) {
+    ts_StartStop->dtp_Dwnl_BegTime->setDateTime(begin);
+    ts_StartStop->dtp_Dwnl_BegDate->setDateTime(begin);
+    ts_StartStop->dtp_Dwnl_EndTime->setDateTime(end);
+    ts_StartStop->dtp_Dwnl_EndDate->setDateTime(end);
+    ts_StartStop->refreshQuickEntry();
+}
 
 } // namespace kalver::stationdata

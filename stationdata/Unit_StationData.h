@@ -22,6 +22,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <memory>
+
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -36,7 +38,11 @@ class TForm_Timeout;
 
 namespace kalver::stationdata {
 
+class ChargeCurvesPage;
+class FileCatalogPage;
 class OperationsPage;
+class StationDataObserver;
+class SubsystemPage;
 class TrayBalloon;
 
 // Pages of `pc_ControlMode`.
@@ -67,6 +73,13 @@ public:
     // The path of "settings_StD.ini".
     static QString inputsFilePath();
 
+    // The window's part of the cluster link's observer, for the work window to pass calls on to.
+    link::LinkObserver& linkObserver();
+    // Pages 2 and 3 are shown only to developers (access level 3).
+    void setDeveloperPages(bool developer);
+    // The notification-area icon goes at the end of the program.
+    void hideTrayIcon();
+
     QToolBar* tb_RackTurt;
     QLabel* Label1;
     QComboBox* cbServer;
@@ -77,7 +90,11 @@ public:
     QWidget* ts_RegData;
     QWidget* ts_ChargeData;
     QWidget* ts_StationParam;
-    QGroupBox* GroupBox1;
+    // The contents of pages 1, 2 and 3.
+    FileCatalogPage* fileCatalog;
+    ChargeCurvesPage* chargeCurves;
+    SubsystemPage* subsystems;
+    QGroupBox* GroupBox1;           // on page 1, right of the file catalogue
     QPlainTextEdit* Memo_StationErrors;
     QProgressBar* pb_StartStop;
     TrayBalloon* tray;
@@ -111,11 +128,11 @@ private:
     // --- pages 1...3 (file catalogue, charge curves, subsystems)
     void resetFileView();
     void undoFileZoom();
-    void requestFileCatalogue(int clusterPosition, std::int32_t stationNumber);
     void removeChargeCurves();
     void addChargeCurve(int clusterNumber, std::int32_t stationNumber);
     void resetSubsystems();
     void loadSubsystemList(int clusterPosition, std::int32_t stationNumber);
+    void takeDownloadPeriod(const QDateTime& begin, const QDateTime& end);
 
     // --- OperationView
     int rowCount() const override;
@@ -129,6 +146,7 @@ private:
     bool closeRequested() const override { return m_closeRequested; }
 
     link::ClusterList& m_clusters;
+    std::unique_ptr<StationDataObserver> m_observer;
     QPointer<kalver::TForm_Timeout> m_connectedTimeout;
     kalver::TForm_Timeout* m_ownTimeout = nullptr;
     bool m_running = false;

@@ -233,8 +233,9 @@ TEST_F(StationDataWindowTest, ChoosingAnOperationRelistsAndAppliesItsModeAndIncl
 TEST_F(StationDataWindowTest, PagesOneAndThreeListEveryStationWithTheChoosers) {
     link::StatusBlock faulty = registering(7);
     faulty.setInterfaceErrors(0x2);
-    addRack({faulty, test::idleStation(3)});
-    addRack({test::idleStation(20), test::idleStation(11)});
+    // The clusters refuse the file catalogue requests of page 1 at once.
+    addRack({faulty, test::idleStation(3)}).cluster->answer(5, test::frames::refusal(105));
+    addRack({test::idleStation(20), test::idleStation(11)}).cluster->answer(5, test::frames::refusal(105));
     select(0, {7, 3});
     select(1, {20, 11});
     makeWindow().openForSelection(page::StationInfo, 0);
