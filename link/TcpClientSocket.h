@@ -24,6 +24,7 @@ public:
     void close() override;
     bool isConnected() const override;
     qint64 write(const char* data, qint64 size) override;
+    using ClientSocket::write;
     qint64 bytesWaiting() const override;
     qint64 read(char* data, qint64 maxSize) override;
 

@@ -1,0 +1,198 @@
+// The receive loop: complete frames only, several per read, split over reads, wrong magic and codes
+// outside the table consumed, broken length fields close the connection without allocating, results
+// stored, events processed between frames with the cluster looked up again.
+
+#include "LinkFixture.h"
+
+#include "core/ProgramValues.h"
+#include "link/ReceiveLoop.h"
+
+#include <QTest>
+#include <QTimer>
+
+using namespace kalver;
+using namespace kalver::link;
+using namespace kalver::test;
+
+namespace {
+
+class ReceiveLoopTest : public LinkFixture {
+protected:
+    ReceiveLoopTest() {
+        QObject::connect(&connection(), &ClientSocket::errorOccurred, [this](int& code) {
+            errors.append(code);
+            code = 0;
+        });
+    }
+    ~ReceiveLoopTest() override { program().accessLevel = savedLevel; }
+
+    QList<int> errors;
+    int savedLevel = program().accessLevel;
+};
+
+const QByteArray kReportA = frames::statusReport({frames::quietStation(1)});
+const QByteArray kReportB = frames::statusReport({frames::quietStation(2)});
+
+} // namespace
+
+TEST_F(ReceiveLoopTest, LengthThreeDispatchesAnEmptyPayload) {
+    // A save result without its word: dispatched with payload length 0, which is a refusal (3).
+    connection().feed(frames::clusterFrame(113, {}));
+    EXPECT_EQ(rack().ackResult, ack::SizeMismatch);
+    // A status report without blocks is a report all the same.
+    connection().feed(frames::clusterFrame(102, {}));
+    EXPECT_TRUE(rack().reportFlag);
+    EXPECT_EQ(observer.tableRefreshes, 1);
+    EXPECT_EQ(connection().inbox().pending(), 0);
+}
+
+TEST_F(ReceiveLoopTest, TwoFramesInOneReadAreBothDispatched) {
+    connection().feed(kReportA + frames::saveResult(1));
+    EXPECT_EQ(observer.tableRefreshes, 1);
+    EXPECT_EQ(rack().ackResult, ack::Accepted);
+    EXPECT_EQ(rack().stationCount(), 1);
+}
+
+TEST_F(ReceiveLoopTest, SplitFrameIsDispatchedOnceWhenComplete) {
+    const QByteArray frame = kReportA;
+    const QList<QList<int>> splits = {
+        {1}, {11}, {12}, {13}, {static_cast<int>(frame.size()) - 1}, {2, 7, 12, 300}};
+    for (const QList<int>& cuts : splits) {
+        SCOPED_TRACE(testing::Message() << "cuts " << cuts.size() << " first " << cuts.first());
+        observer.clear();
+        int from = 0;
+        for (int cut : cuts) {
+            connection().feed(frame.mid(from, cut - from));
+            from = cut;
+            EXPECT_EQ(observer.tableRefreshes, 0);
+        }
+        connection().feed(frame.mid(from));
+        EXPECT_EQ(observer.tableRefreshes, 1);
+    }
+
+    // One byte per read.
+    observer.clear();
+    for (char byte : frame + kReportB)
+        connection().feed(QByteArray(1, byte));
+    EXPECT_EQ(observer.tableRefreshes, 2);
+    EXPECT_EQ(rack().station(0).number(), 2);
+}
+
+TEST_F(ReceiveLoopTest, WrongMagicAndCodesOutsideTheTableAreConsumed) {
+    const QByteArray payload = frames::statusPayload({frames::quietStation(9)});
+    const QByteArray ignored[] = {
+        frames::clusterFrame(102, payload, std::nullopt, 0xAA55), // the client's own magic
+        frames::clusterFrame(102, payload, std::nullopt, 0x1234),
+        frames::clusterFrame(100, payload),
+        frames::clusterFrame(123, payload),
+        frames::clusterFrame(125, payload),
+        frames::clusterFrame(99, payload),
+        frames::clusterFrame(0xFFFFFFFFu, payload),
+    };
+    for (const QByteArray& frame : ignored) {
+        rack().ackResult = ack::None;
+        connection().feed(frame + frames::saveResult(1));
+        EXPECT_EQ(observer.tableRefreshes, 0);
+        EXPECT_EQ(rack().stationCount(), 0);
+        EXPECT_EQ(rack().ackResult, ack::Accepted) << "the frame after it is read from its boundary";
+    }
+    EXPECT_TRUE(errors.isEmpty());
+    EXPECT_EQ(connection().closeCount(), 0);
+}
+
+TEST_F(ReceiveLoopTest, BrokenLengthClosesTheConnectionWithoutAllocating) {
+    const std::uint32_t lengths[] = {0, 1, 2, kMaxIncomingPayload + 4, 0x7FFFFFFFu, 0xFFFFFFFFu};
+    for (std::uint32_t length : lengths) {
+        SCOPED_TRACE(length);
+        errors.clear();
+        connection().setConnected(true);
+        const int closes = connection().closeCount();
+        connection().feed(frames::clusterFrame(102, {}, length) + kReportA);
+        EXPECT_EQ(errors, QList<int>({kExchangeErrorCode}));
+        EXPECT_EQ(connection().closeCount(), closes + 1);
+        EXPECT_FALSE(connection().isConnected());
+        EXPECT_LE(connection().inbox().capacity(), 1024) << "nothing sized by the length field";
+        EXPECT_EQ(observer.tableRefreshes, 0) << "the bytes behind a broken header are dropped";
+    }
+}
+
+TEST_F(ReceiveLoopTest, LengthLimitIsInclusive) {
+    // The largest payload the loop takes: 1 MiB of subsystem data (no grid rows: accepted).
+    connection().feed(frames::clusterFrame(112, QByteArray(static_cast<qsizetype>(kMaxIncomingPayload), '\0')));
+    EXPECT_TRUE(errors.isEmpty());
+    EXPECT_EQ(rack().ackResult, ack::Accepted);
+}
+
+TEST_F(ReceiveLoopTest, AcknowledgementResultsByWireCode) {
+    struct Case {
+        QByteArray frame;
+        std::int32_t result;
+    };
+    const QList<link::StatusBlock> blocks = {frames::quietStation(4)};
+    const Case cases[] = {
+        {frames::statusReport(blocks), ack::None},
+        {frames::acknowledgement(3, blocks), ack::Accepted},
+        {frames::acknowledgement(24, blocks), ack::Accepted},
+        {frames::catalogueChunk(4, 2, 0, "ab"), ack::Accepted},
+        {frames::refusal(105), ack::Refused},
+        {frames::refusal(112), ack::Refused},
+        {frames::saveResult(1), ack::Accepted},
+        {frames::saveResult(0), ack::SizeMismatch},
+        {frames::notice(0, QStringLiteral("x")), ack::None},
+        {frames::permissionAnswer(1), ack::None},
+    };
+    for (const Case& c : cases) {
+        rack().ackResult = ack::None;
+        connection().feed(c.frame);
+        EXPECT_EQ(rack().ackResult, c.result) << "wire code " << static_cast<int>(c.frame[8]);
+    }
+}
+
+TEST_F(ReceiveLoopTest, PermissionAnswerGoesToTheInstalledHandler) {
+    QList<QPair<int, QByteArray>> answers;
+    list.setPermissionHandler([&](int c, QByteArrayView payload) { answers.append({c, payload.toByteArray()}); });
+    connection().feed(frames::permissionAnswer(2));
+    ASSERT_EQ(answers.size(), 1);
+    EXPECT_EQ(answers[0].first, cluster);
+    EXPECT_EQ(answers[0].second, QByteArray::fromHex("02000000"));
+}
+
+TEST_F(ReceiveLoopTest, ClusterDestroyedBetweenFramesEndsTheLoop) {
+    // The first report's table refresh posts the destruction; the loop processes it between frames.
+    struct Destroyer : RecordingObserver {
+        using RecordingObserver::RecordingObserver;
+        void refreshTable() override {
+            RecordingObserver::refreshTable();
+            QTimer::singleShot(0, [this] { list->destroyLast(); });
+        }
+        ClusterList* list = nullptr;
+    } destroyer(list);
+    destroyer.list = &list;
+    connection().feed(kReportA + kReportB + kReportA);
+    EXPECT_EQ(destroyer.tableRefreshes, 1);
+    EXPECT_EQ(list.count(), 0);
+}
+
+TEST_F(ReceiveLoopTest, BytesArrivingDuringDispatchAreTakenInOrder) {
+    program().accessLevel = AccessOperator;
+    bool fed = false;
+    observer.onStationCreated = [&](int, int) {
+        if (fed)
+            return;
+        fed = true;
+        // New bytes and their data-readable event arrive while the loop is inside the report handler.
+        QTimer::singleShot(0, [this] { connection().feed(frames::notice(1, QStringLiteral("C"))); });
+    };
+    connection().feed(kReportA + frames::notice(1, QStringLiteral("B")));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return observer.notices.size() == 2; }, 10000));
+    EXPECT_EQ(observer.notices[0].text, QStringLiteral("B"));
+    EXPECT_EQ(observer.notices[1].text, QStringLiteral("C"));
+}
+
+TEST_F(ReceiveLoopTest, SocketOfNoRecordIsIgnored) {
+    MemoryClientSocket stray;
+    stray.feed(kReportA, false);
+    runReceiveLoop(list, &stray);
+    EXPECT_EQ(stray.bytesWaiting(), kReportA.size());
+    EXPECT_EQ(observer.tableRefreshes, 0);
+}
