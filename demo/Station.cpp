@@ -69,10 +69,9 @@ void Station::randomise(Random& rng, qint64 nowSeconds) {
     while (usedSamples() > kCapacitySamples * 0.9 && !catalogue.isEmpty())
         catalogue.removeFirst();
 
-    if (catalogue.isEmpty())
-        registrationState = chance(rng, 0.4) ? registration::kNeverStarted : registration::kStopped;
-    else
-        registrationState = chance(rng, 0.3) ? registration::kStoppedByTime : registration::kStopped;
+    // Mostly stopped; now and then a recording that ended at its end time while nobody looked (the
+    // client counts that as registering until a stop command clears it).
+    registrationState = !catalogue.isEmpty() && chance(rng, 0.1) ? registration::kStoppedByTime : registration::kStopped;
 
     const double roll = uniform(rng, 0, 1);
     if (roll < 0.7) {
