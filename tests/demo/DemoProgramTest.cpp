@@ -162,19 +162,24 @@ TEST_F(DemoProgramTest, StartIsAcknowledgedAndRegistrationShowsInLaterReports) {
     EXPECT_EQ(find(blocks(ack->payload), now)->registration, 1);
     EXPECT_EQ(find(blocks(ack->payload), now)->files, find(before, now)->files + 1);
 
-    const qint32 begin = static_cast<qint32>(QDateTime::currentSecsSinceEpoch() + 2);
+    const qint32 begin = static_cast<qint32>(QDateTime::currentSecsSinceEpoch() + 4);
     client.send(3, startBody({deferred}, begin));
     const std::optional<AnswerFrame> deferredAck = client.next(103);
     ASSERT_TRUE(deferredAck);
     EXPECT_EQ(find(blocks(deferredAck->payload), deferred)->registration, 2) << "deferred until its begin time";
 
     const qint64 samplesAtStart = find(blocks(ack->payload), now)->samples;
+    QElapsedTimer pace; // a poll every 100 ms, as a retrying check would
+    pace.start();
     EXPECT_TRUE(waitUntil([&] {
+        if (pace.elapsed() < 100)
+            return false;
+        pace.restart();
         const QList<Block> report = poll(client);
         const std::optional<Block> a = find(report, now);
         const std::optional<Block> b = find(report, deferred);
         return a && b && a->registration == 1 && a->samples > samplesAtStart && b->registration == 1;
-    })) << "samples grow and the deferred registration begins";
+    }, 20000)) << "samples grow and the deferred registration begins";
 
     client.send(4, stationList({now, deferred}));
     const std::optional<AnswerFrame> stopAck = client.next(104);
