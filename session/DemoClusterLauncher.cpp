@@ -38,17 +38,21 @@ DemoClusterLauncher::Start DemoClusterLauncher::startUnlessRunning() {
 
 bool DemoClusterLauncher::started() const { return m_process && m_process->state() != QProcess::NotRunning; }
 
-void DemoClusterLauncher::stop() {
+DemoClusterLauncher::Stop DemoClusterLauncher::stop() {
     if (!m_process)
-        return;
+        return Stop::NotStarted;
+    Stop result = Stop::NotStarted;
     if (m_process->state() != QProcess::NotRunning) {
         m_process->terminate();
+        result = Stop::Ended;
         if (!m_process->waitForFinished(kStopWaitMs)) {
             m_process->kill();
             m_process->waitForFinished(kStopWaitMs);
+            result = Stop::Killed;
         }
     }
     m_process.reset();
+    return result;
 }
 
 } // namespace kalver::session

@@ -40,8 +40,14 @@ public:
     Start startUnlessRunning();
     // Whether this launcher started the demonstration cluster and has not stopped it yet.
     bool started() const;
+
+    enum class Stop {
+        NotStarted, // this launcher started nothing (or it has ended by itself): nothing to stop
+        Ended,      // it ended on the request
+        Killed,     // it did not end within 1000 ms and was killed
+    };
     // Stops the demonstration cluster if this launcher started it; otherwise does nothing.
-    void stop();
+    Stop stop();
 
 private:
     QString m_programFolder;

@@ -5,23 +5,9 @@
 #include "link/SendServerMessage.h"
 #include "session/ClusterInWork.h"
 #include "session/SessionWindows.h"
+#include "work/StationAlarms.h"
 
 namespace kalver::session {
-
-QColor alarmTileColour(link::TErrorType code) {
-    switch (code) {
-    case link::alarm::CommandNotExecuted: return QColor(128, 0, 128);
-    case link::alarm::NotCharging:
-    case link::alarm::NoPpsTuningLeft:
-    case link::alarm::FaultTuningLeft:
-    case link::alarm::SamplesNotCounting:
-    case link::alarm::DownloadNotStarted: return QColor(255, 0, 255);
-    case link::alarm::NonCriticalErrors: return QColor(255, 255, 0);
-    case link::alarm::CriticalErrors: return QColor(255, 0, 0);
-    case link::alarm::LostServer: return QColor(128, 128, 128);
-    default: return QColor(255, 255, 255);
-    }
-}
 
 namespace {
 
@@ -34,7 +20,7 @@ void clearLostServer(link::ClusterList& list, int cluster) {
     if (!anyHadIt)
         return;
     for (link::TKlvStation& station : rack.stations)
-        station.tile.colour = alarmTileColour(station.highestAlarm());
+        station.tile.colour = work::alarmColour(station.highestAlarm());
     sessionWindows().repaintRack(cluster);
 }
 

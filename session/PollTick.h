@@ -13,16 +13,10 @@
 
 #include "link/ClusterList.h"
 
-#include <QColor>
-
 namespace kalver::session {
 
 // Runs one tick over `list`. Returns the number of clusters that were in work; 0 tells the caller to
 // stop the poll timer.
 int runPollTick(link::ClusterList& list);
-
-// The tile colour of an alarm code: white for 0, purple for 1, fuchsia for 2…6, yellow for 7, red for
-// 8, grey for 9.
-QColor alarmTileColour(link::TErrorType code);
 
 } // namespace kalver::session

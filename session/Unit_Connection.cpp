@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QScreen>
+#include <QShowEvent>
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -203,26 +204,31 @@ void TForm_Connection::startMnemonicSessionIfRequested() {
 
 bool TForm_Connection::event(QEvent* event) {
     switch (event->type()) {
-    case QEvent::WindowActivate: {
-        const bool cameBackFromOutside = m_leftProgram;
-        m_leftProgram = false;
-        const bool handled = QWidget::event(event);
-        if (!cameBackFromOutside)
+    case QEvent::WindowActivate:
+        // Back from another window of the program (a message box, say): the window becomes active
+        // again. The activation that follows a showing is the showing's own.
+        if (m_leftForOurWindow)
             QMetaObject::invokeMethod(this, &TForm_Connection::becomeActive, Qt::QueuedConnection);
-        return handled;
-    }
-    case QEvent::WindowDeactivate:
-        m_leftProgram = QApplication::activeWindow() == nullptr;
+        m_leftForOurWindow = false;
         break;
+    case QEvent::WindowDeactivate: {
+        const QWidget* active = QApplication::activeWindow();
+        m_leftForOurWindow = active && active != this;
+        break;
+    }
     default:
         break;
     }
     return QWidget::event(event);
 }
 
-void TForm_Connection::hideEvent(QHideEvent* event) {
-    m_leftProgram = false;
-    QWidget::hideEvent(event);
+void TForm_Connection::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (event->spontaneous())
+        return;
+    // Every showing makes the window the active one, whether or not the desktop gives it the focus.
+    m_leftForOurWindow = false;
+    QMetaObject::invokeMethod(this, &TForm_Connection::becomeActive, Qt::QueuedConnection);
 }
 
 void TForm_Connection::becomeActive() {

@@ -56,8 +56,9 @@ public:
     void startMnemonicSessionIfRequested();
     int mnemoCountdown() const { return m_countdown; }
 
-    // Window becoming active (the first showing included): the clusters follow the settings, and every
-    // connection is opened; clusters already open are asked for permission again.
+    // Window becoming active (every showing, and the return from another window of the program): the
+    // clusters follow the settings, and every connection is opened; clusters already open are asked for
+    // permission again.
     void becomeActive();
     // sp_UpdateServerState: asks connected clusters for permission again, opens the others.
     void updateServerState();
@@ -85,7 +86,7 @@ public:
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -114,9 +115,9 @@ private:
     session::MnemoCommandLine m_mnemo;
     int m_countdown = kMnemoCountdownSeconds;
     bool m_activating = false;
-    // The window lost activation to another program (not to a window of ours): coming back is no
-    // new activation of the connection window.
-    bool m_leftProgram = false;
+    // The window lost the activation to another window of the program (not to another program):
+    // getting it back makes the window active again.
+    bool m_leftForOurWindow = false;
 };
 
 // The one instance, set by the program when it creates the window.

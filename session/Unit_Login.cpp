@@ -100,13 +100,14 @@ void TForm_Login::buildControls() {
 
     Label1 = new QLabel(QStringLiteral("Ваш уровень доступа:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(12, 116, 140, 20);
+    Label1->setGeometry(12, 116, Label1->sizeHint().width(), 20);
     lbl_AccessLevel = new QLabel(this);
     lbl_AccessLevel->setObjectName(QStringLiteral("lbl_AccessLevel"));
     QFont bold = lbl_AccessLevel->font();
     bold.setBold(true);
     lbl_AccessLevel->setFont(bold);
-    lbl_AccessLevel->setGeometry(152, 116, 120, 20);
+    const int levelLeft = Label1->geometry().right() + 6;
+    lbl_AccessLevel->setGeometry(levelLeft, 116, kWidth - levelLeft - 6, 20);
 
     constexpr int kLarge = 120;
     sb_ShowWork = imageButton(this, "sb_ShowWork", session::icons::connection(),

@@ -129,6 +129,17 @@ TEST_F(ConnectionWindow, GridShowsTheClustersOfTheSettings) {
     EXPECT_TRUE(b.waitForClient());
 }
 
+TEST_F(ConnectionWindow, ShowingTheWindowBringsTheClustersOnLine) {
+    FakeCluster a;
+    a.answer(1, frames::permissionAnswer(AccessOperator));
+    configure({&a});
+    window->show();
+    ASSERT_TRUE(waitFor([&] { return cell(2, 3) == QStringLiteral("Разрешен"); }));
+    EXPECT_EQ(a.connectionCount(), 1);
+    EXPECT_EQ(a.framesWithCode(1).size(), 1);
+    window->close();
+}
+
 TEST_F(ConnectionWindow, PermissionGrantedRefusedAndGrantedAfterRefresh) {
     FakeCluster a, b;
     a.answer(1, frames::permissionAnswer(AccessOperator));

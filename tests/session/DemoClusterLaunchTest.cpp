@@ -17,6 +17,7 @@
 #include "support/ScratchFolder.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTest>
@@ -45,11 +46,12 @@ protected:
         values.grid[2][2] = QString::number(test::freePort());
         ASSERT_TRUE(settings::writeFile(folder.file("settings.ini"), values));
     }
-    // A stand-in that ignores the request to end.
+    // A stand-in that ignores the request to end; it writes "ready" in its working folder once it
+    // does.
     void installStubbornProgram() {
         QFile script(folder.file("DemoServer/Kalver DemoServer"));
         ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-        script.write("#!/bin/sh\ntrap '' TERM\nwhile :; do sleep 1; done\n");
+        script.write("#!/bin/sh\ntrap '' TERM\n: > ready\nwhile :; do sleep 1; done\n");
         script.close();
         script.setPermissions(script.permissions() | QFile::ExeOwner);
     }
@@ -89,16 +91,22 @@ TEST_F(DemoClusterLaunch, MissingProgramCannotStart) {
     DemoClusterLauncher launcher(folder.path());
     EXPECT_EQ(launcher.startUnlessRunning(), DemoClusterLauncher::Start::Failed);
     EXPECT_FALSE(launcher.started());
-    launcher.stop();
+    EXPECT_EQ(launcher.stop(), DemoClusterLauncher::Stop::NotStarted);
 }
 
-TEST_F(DemoClusterLaunch, ProgramThatIgnoresTheRequestIsKilled) {
+TEST_F(DemoClusterLaunch, ProgramThatIgnoresTheRequestIsKilledAfterASecond) {
     installStubbornProgram();
     DemoClusterLauncher launcher(folder.path());
     ASSERT_EQ(launcher.startUnlessRunning(), DemoClusterLauncher::Start::Started);
-    EXPECT_TRUE(launcher.started());
-    launcher.stop();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(folder.file("DemoServer/ready")); }, kWaitMs));
+
+    QElapsedTimer elapsed;
+    elapsed.start();
+    EXPECT_EQ(launcher.stop(), DemoClusterLauncher::Stop::Killed);
+    // It was given its second to end before it was killed.
+    EXPECT_GE(elapsed.elapsed(), DemoClusterLauncher::kStopWaitMs);
     EXPECT_FALSE(launcher.started());
+    EXPECT_EQ(launcher.stop(), DemoClusterLauncher::Stop::NotStarted);
 }
 
 } // namespace
