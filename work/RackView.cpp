@@ -13,6 +13,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <array>
 
 namespace kalver::work {
 
@@ -58,8 +59,7 @@ RackView::RackView(link::ClusterList& clusters, int cluster, RackMode mode, Tile
       m_phase(blinkPhase), m_stationsPerRow(std::max(1, stationsPerRow)) {
     const int number = cluster + 1;
     setObjectName(QStringLiteral("RackPanel%1").arg(number));
-    setFrameShape(QFrame::Box);
-    setLineWidth(0);
+    setFrameShape(QFrame::NoFrame);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(238, 240, 244));
@@ -237,6 +237,7 @@ int RackView::redrawTiles() {
         return 0;
     syncPlaces();
     int changed = 0;
+    QRect dirty;
     const int count = r->stationCount();
     for (int s = 0; s < count; ++s) {
         link::TKlvStation& station = r->station(s);
@@ -248,8 +249,11 @@ int RackView::redrawTiles() {
         station.tile.frame = frame;
         ++changed;
         if (m_places[static_cast<std::size_t>(s)].shown)
-            update(tileRect(s));
+            dirty |= tileRect(s);
     }
+    // One repaint request for the tiles that changed: a request per tile costs more than painting.
+    if (!dirty.isEmpty())
+        update(dirty);
     return changed;
 }
 
@@ -279,8 +283,26 @@ void RackView::updateHeight() {
         setMinimumHeight(bottom);
 }
 
+QPixmap RackView::indicator(bool checked, bool hover) const {
+    const int index = (checked ? 1 : 0) + (hover ? 2 : 0);
+    QPixmap& pm = m_indicators[static_cast<std::size_t>(index)];
+    if (pm.isNull()) {
+        const int size = style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, this);
+        pm = QPixmap(size, size);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        QStyleOptionButton option;
+        option.initFrom(this);
+        option.rect = QRect(0, 0, size, size);
+        option.state = QStyle::State_Enabled | (checked ? QStyle::State_On : QStyle::State_Off);
+        if (hover)
+            option.state |= QStyle::State_MouseOver;
+        style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &p, this);
+    }
+    return pm;
+}
+
 void RackView::paintEvent(QPaintEvent* event) {
-    QFrame::paintEvent(event);
     const link::TKlvRack* r = rack();
     if (!r)
         return;
@@ -288,11 +310,8 @@ void RackView::paintEvent(QPaintEvent* event) {
     const TileGeometry& g = tileGeometry();
     const QRect dirty = event->rect();
     const int count = std::min(static_cast<int>(m_places.size()), r->stationCount());
-    QStyleOptionButton indicator;
-    indicator.initFrom(this);
     const QFont normal = tileNumberFont(false);
     const QFont bold = tileNumberFont(true);
-    const int indicatorSize = style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, this);
     for (int s = 0; s < count; ++s) {
         const Place& place = m_places[static_cast<std::size_t>(s)];
         if (!place.shown)
@@ -310,14 +329,12 @@ void RackView::paintEvent(QPaintEvent* event) {
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(255, 255, 255, 210));
         p.drawRoundedRect(box, 3, 3);
-        indicator.rect = QRect(box.left() + 2, box.center().y() - indicatorSize / 2, indicatorSize, indicatorSize);
-        indicator.state = QStyle::State_Enabled | (station.tile.checked ? QStyle::State_On : QStyle::State_Off);
-        if (station.tile.hover)
-            indicator.state |= QStyle::State_MouseOver;
-        style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &indicator, &p, this);
+        const QPixmap mark = indicator(station.tile.checked, station.tile.hover);
+        const QRect markRect(QPoint(box.left() + 2, box.center().y() - mark.height() / 2), mark.size());
+        p.drawPixmap(markRect.topLeft(), mark);
         p.setFont(station.tile.hover ? bold : normal);
         p.setPen(Qt::black);
-        const QRect text(indicator.rect.right() + 4, box.top(), box.right() - indicator.rect.right() - 4, box.height());
+        const QRect text(markRect.right() + 4, box.top(), box.right() - markRect.right() - 4, box.height());
         p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, QString::number(station.number()));
     }
 }
@@ -382,6 +399,12 @@ void RackView::contextMenuEvent(QContextMenuEvent* event) {
         return QFrame::contextMenuEvent(event);
     event->accept();
     emit contextMenuRequested(m_cluster, station, event->globalPos());
+}
+
+void RackView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::StyleChange || event->type() == QEvent::PaletteChange)
+        m_indicators = {};
+    QFrame::changeEvent(event);
 }
 
 void RackView::resizeEvent(QResizeEvent* event) {

@@ -18,6 +18,7 @@
 
 #include <QFrame>
 
+#include <array>
 #include <vector>
 
 class QCheckBox;
@@ -98,6 +99,7 @@ protected:
     void leaveEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     link::TKlvRack* rack() const;
@@ -106,6 +108,8 @@ private:
     void setHovered(int station);
     void updateHeight();
     bool frameFor(int station, int* frame) const;
+    // The check box's mark, drawn once by the style.
+    QPixmap indicator(bool checked, bool hover) const;
 
     struct Place {
         QPoint topLeft;
@@ -122,6 +126,7 @@ private:
     std::vector<Place> m_places;
     int m_hovered = -1;
     int m_pressed = -1;
+    mutable std::array<QPixmap, 4> m_indicators;
 };
 
 // The sync label of a cluster's rack header, or nullptr while the cluster has no rack widgets.

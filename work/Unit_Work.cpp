@@ -512,11 +512,25 @@ void TForm_Work::destroyRackWidgets(int cluster) {
         refreshSelectionSummary();
 }
 
+void TForm_Work::stationAppended(int cluster) {
+    if (RackView* view = rackView(cluster))
+        view->stationAppended();
+}
+
+void TForm_Work::stationRemoving(int cluster, int station) {
+    if (RackView* view = rackView(cluster))
+        view->stationRemoving(station);
+    m_summaryDue = true;
+}
+
 void TForm_Work::layOutRack(int cluster) {
     if (RackView* view = rackView(cluster))
         view->layOutTiles();
-    // Stations may have left the rack: the selection may have changed with them.
-    refreshSelectionSummary();
+    // A station that left may have been selected: the summary follows once it is gone.
+    if (m_summaryDue) {
+        m_summaryDue = false;
+        refreshSelectionSummary();
+    }
 }
 
 int TForm_Work::clusterItemOf(int cluster) const {

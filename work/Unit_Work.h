@@ -108,6 +108,9 @@ public:
     void createRackWidgets(int cluster);
     void destroyRackWidgets(int cluster);
     work::RackView* rackView(int cluster) const;
+    // The status report appended a station to the cluster / is about to remove one.
+    void stationAppended(int cluster);
+    void stationRemoving(int cluster, int station);
     // Lays out the cluster's tiles by station number.
     void layOutRack(int cluster);
     // The click on a cluster's item of category "Кластеры": hides or shows its rack.
@@ -205,6 +208,7 @@ private:
     int m_hoveredCluster = -1;
     bool m_sessionActive = false;
     bool m_endingSession = false;
+    bool m_summaryDue = false; // a station left since the last layout
 };
 
 // The one instance, set by the program when it creates the window.

@@ -20,13 +20,11 @@ void WorkLinkObserver::raiseAlarm(int cluster, int station, link::TErrorType cod
 }
 
 void WorkLinkObserver::stationCreated(int cluster, int) {
-    if (RackView* view = m_window.rackView(cluster))
-        view->stationAppended();
+    m_window.stationAppended(cluster);
 }
 
 void WorkLinkObserver::stationRemoving(int cluster, int station) {
-    if (RackView* view = m_window.rackView(cluster))
-        view->stationRemoving(station);
+    m_window.stationRemoving(cluster, station);
 }
 
 void WorkLinkObserver::layOutRack(int cluster) {
