@@ -1,5 +1,6 @@
 #include "app/ProgramWindows.h"
 
+#include "stationdata/Unit_StationData.h"
 #include "work/Unit_Work.h"
 
 namespace kalver::app {
@@ -7,8 +8,8 @@ namespace kalver::app {
 void ProgramWindows::setDeveloperItems(bool developer) {
     if (Form_Work)
         Form_Work->setDeveloperItems(developer);
-    // The station data window's pages ts_ChargeData and ts_StationParam follow here once the window
-    // is created by the program.
+    if (stationdata::Form_StationData)
+        stationdata::Form_StationData->setDeveloperPages(developer);
 }
 
 void ProgramWindows::refillStateFilter() {
@@ -47,12 +48,12 @@ void ProgramWindows::setSyncLabel(int cluster, const QString& text) {
 }
 
 bool ProgramWindows::stationDataVisible() const {
-    // The station data window's visibility, once the program creates it.
-    return false;
+    return stationdata::Form_StationData && stationdata::Form_StationData->isVisible();
 }
 
 void ProgramWindows::hideTrayIcon() {
-    // The station data window's notification-area icon, once the program creates it.
+    if (stationdata::Form_StationData)
+        stationdata::Form_StationData->hideTrayIcon();
 }
 
 } // namespace kalver::app

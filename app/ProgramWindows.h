@@ -1,7 +1,7 @@
 #pragma once
 // The program's answer to what session control asks of the other windows: each call goes to the work
-// window (and, once it exists, the station data window) through their one instances. A window that
-// has not been created yet is skipped.
+// window or the station data window through their one instances. A window that has not been created
+// yet (or has gone at the end) is skipped.
 
 #include "session/SessionWindows.h"
 
