@@ -207,6 +207,21 @@ TEST_F(ConnectionWindow, RefusedConnectionIsLoggedNeverShown) {
     EXPECT_TRUE(messages.shown().isEmpty());
 }
 
+TEST_F(ConnectionWindow, ClusterThatCannotBeOpenedIsReportedAndTheOthersTried) {
+    FakeCluster b;
+    b.answer(1, frames::permissionAnswer(AccessOperator));
+    settings = std::make_unique<test::TestSettings>(
+        QList<test::ClusterAddress>{{QString(), QStringLiteral("151500")}, {QStringLiteral("127.0.0.1"), test::portField(b.port())}},
+        QStringLiteral("13001"));
+    messages.clear();
+    window = std::make_unique<TForm_Connection>(clusters, nullptr, QString());
+    window->becomeActive();
+    EXPECT_EQ(messages.codes(), QStringList{QStringLiteral("e020")});
+    EXPECT_EQ(messages.shown().at(0).title, QStringLiteral("Ошибка при создании сетевого подключения"));
+    ASSERT_TRUE(waitFor([&] { return cell(3, 3) == QStringLiteral("Разрешен"); }));
+    EXPECT_TRUE(logged(QStringLiteral("Запрос разрешения работы у Кластера 1"), false, kBlue));
+}
+
 TEST_F(ConnectionWindow, OtherErrorsAreExchangeErrors) {
     FakeCluster a;
     a.answer(1, frames::permissionAnswer(AccessOperator));

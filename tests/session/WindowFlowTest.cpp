@@ -15,12 +15,14 @@
 #include "session/ClusterInWork.h"
 #include "session/Unit_Connection.h"
 #include "session/Unit_Login.h"
+#include "stationdata/Unit_StationData.h"
 #include "support/MessageRecorder.h"
 #include "support/ScratchFolder.h"
 #include "work/Unit_Work.h"
 
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -36,7 +38,7 @@ class WindowFlow : public ::testing::Test {
 protected:
     WindowFlow() : m_oldLevel(program().accessLevel), m_oldMnemo(program().mnemonicMode) {
         journal::startNewFile(program().journalFilePath);
-        users::writeFile(folder.file("users.dat"), {{"oper", "op", 1, {}}});
+        users::writeFile(folder.file("users.dat"), {{"oper", "op", 1, {}}, {"dev", "dev", 3, {}}});
         QList<test::ClusterAddress> addresses;
         for (FakeCluster* fake : {&a, &b}) {
             addresses.append({QStringLiteral("127.0.0.1"), test::portField(fake->port())});
@@ -79,9 +81,17 @@ TEST_F(WindowFlow, SessionFromLogInToWorkAndBack) {
     EXPECT_TRUE(Form_Login->isVisible());
     EXPECT_FALSE(Form_Connection->isVisible());
 
+    // A developer sees the developer pages of the station data window; an operator does not.
+    QTabWidget* pages = stationdata::Form_StationData->pc_ControlMode;
+    const int chargePage = pages->indexOf(stationdata::Form_StationData->ts_ChargeData);
+    Form_Login->lbl_UserName->setText(QStringLiteral("dev"));
+    Form_Login->lbl_Password->setText(QStringLiteral("dev"));
+    Form_Login->sb_Autorize->click();
+    EXPECT_TRUE(pages->isTabVisible(chargePage));
     Form_Login->lbl_UserName->setText(QStringLiteral("oper"));
     Form_Login->lbl_Password->setText(QStringLiteral("op"));
     Form_Login->sb_Autorize->click();
+    EXPECT_FALSE(pages->isTabVisible(chargePage));
     Form_Login->sb_ShowWork->click();
     EXPECT_FALSE(program().mnemonicMode);
     EXPECT_FALSE(Form_Login->isVisible());
