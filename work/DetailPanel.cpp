@@ -3,6 +3,8 @@
 #include <QGridLayout>
 #include <QLabel>
 
+#include <algorithm>
+
 namespace kalver::work {
 
 namespace {
@@ -18,10 +20,10 @@ DetailPanel::DetailPanel(QWidget* parent) : QFrame(parent) {
     m_grid->setContentsMargins(4, 2, 4, 2);
     m_grid->setHorizontalSpacing(2);
     m_grid->setVerticalSpacing(0);
-    for (int c = 0; c < 4; ++c) {
-        m_grid->setColumnMinimumWidth(c, kColumnWidths[c]);
-        m_grid->setColumnStretch(c, 0);
-    }
+    // A little narrower font than the window's. Each label gets it itself: a style sheet on the
+    // application stops fonts from passing from a widget to its children.
+    m_font = font();
+    m_font.setPointSizeF(7.5);
     for (int r = 0; r < kRows; ++r)
         m_grid->setRowMinimumHeight(r, kRowHeight);
 
@@ -75,16 +77,26 @@ DetailPanel::DetailPanel(QWidget* parent) : QFrame(parent) {
     caption(QStringLiteral("Отсчетов:"), 10, 0);
     lbl_StatSamples = value("lbl_StatSamples", 10, 1);
 
-    // The four columns need 380 px and the margins; a little narrower font than the window's keeps
-    // dates and times within their columns.
-    QFont f = font();
-    f.setPointSizeF(7.5);
-    setFont(f);
-    setFixedWidth(kColumnWidths[0] + kColumnWidths[1] + kColumnWidths[2] + kColumnWidths[3] + 14);
+    // The columns are at least as wide as designed and as wide as their captions and their longest
+    // values (a date and time, a flags word) in the panel's font.
+    const QFontMetrics fm(m_font);
+    const int widest[4] = {fm.horizontalAdvance(QStringLiteral("Последн сост.: ")),
+                           fm.horizontalAdvance(QStringLiteral("00:00:00 00.00.0000 ")),
+                           fm.horizontalAdvance(QStringLiteral("флаги ошибок: ")),
+                           fm.horizontalAdvance(QStringLiteral("0x00000000 "))};
+    int width = 0;
+    for (int c = 0; c < 4; ++c) {
+        const int w = std::max(kColumnWidths[c], widest[c]);
+        m_grid->setColumnMinimumWidth(c, w);
+        width += w;
+    }
+    const QMargins margins = m_grid->contentsMargins();
+    setFixedWidth(width + 3 * m_grid->horizontalSpacing() + margins.left() + margins.right() + 2 * frameWidth() + 4);
 }
 
 QLabel* DetailPanel::caption(const QString& text, int row, int column, const char* name) {
     auto* label = new QLabel(text, this);
+    label->setFont(m_font);
     if (name)
         label->setObjectName(QString::fromLatin1(name));
     label->setFixedHeight(kRowHeight);
@@ -94,6 +106,7 @@ QLabel* DetailPanel::caption(const QString& text, int row, int column, const cha
 
 QLabel* DetailPanel::value(const char* name, int row, int column, int columnSpan) {
     auto* label = new QLabel(kPanelUnknown, this);
+    label->setFont(m_font);
     label->setObjectName(QString::fromLatin1(name));
     label->setFixedHeight(kRowHeight);
     m_grid->addWidget(label, row, column, 1, columnSpan);
@@ -102,10 +115,10 @@ QLabel* DetailPanel::value(const char* name, int row, int column, int columnSpan
 }
 
 void DetailPanel::fill(const link::StatusBlock& block, int driftUnknown) {
-    show(detailTexts(block, driftUnknown));
+    showTexts(detailTexts(block, driftUnknown));
 }
 
-void DetailPanel::show(const DetailTexts& t) {
+void DetailPanel::showTexts(const DetailTexts& t) {
     lbl_StatNo->setText(t.statNo);
     lbl_ChargeLvl->setText(t.chargeLevel);
     lbl_StatPressure->setText(t.pressure);

@@ -20,7 +20,7 @@ public:
 
     // Fills every value label from `block`.
     void fill(const link::StatusBlock& block, int driftUnknown);
-    void show(const DetailTexts& texts);
+    void showTexts(const DetailTexts& texts);
     // Every value label "-".
     void clearValues();
     void setDeveloperRowsVisible(bool visible);
@@ -59,6 +59,7 @@ private:
     QLabel* caption(const QString& text, int row, int column, const char* name = nullptr);
     QLabel* value(const char* name, int row, int column, int columnSpan = 1);
 
+    QFont m_font;
     QGridLayout* m_grid = nullptr;
     QList<QLabel*> m_values;
 };

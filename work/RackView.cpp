@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QContextMenuEvent>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -49,6 +50,16 @@ QIcon collapseIcon(int index) {
         p.drawPath(chevron);
     }
     return QIcon(pm);
+}
+
+// `font`, narrowed until `text` fits `width` (long numbers in bold on small tiles).
+QFont fittingFont(const QFont& font, const QString& text, int width) {
+    const int advance = QFontMetrics(font).horizontalAdvance(text);
+    if (advance <= width || advance == 0)
+        return font;
+    QFont narrow = font;
+    narrow.setStretch(std::max(50, width * 100 / advance));
+    return narrow;
 }
 
 } // namespace
@@ -332,10 +343,11 @@ void RackView::paintEvent(QPaintEvent* event) {
         const QPixmap mark = indicator(station.tile.checked, station.tile.hover);
         const QRect markRect(QPoint(box.left() + 2, box.center().y() - mark.height() / 2), mark.size());
         p.drawPixmap(markRect.topLeft(), mark);
-        p.setFont(station.tile.hover ? bold : normal);
         p.setPen(Qt::black);
-        const QRect text(markRect.right() + 4, box.top(), box.right() - markRect.right() - 4, box.height());
-        p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, QString::number(station.number()));
+        const QRect text(markRect.right() + 3, box.top(), box.right() - markRect.right() - 2, box.height());
+        const QString number = QString::number(station.number());
+        p.setFont(fittingFont(station.tile.hover ? bold : normal, number, text.width()));
+        p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, number);
     }
 }
 

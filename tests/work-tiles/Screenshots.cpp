@@ -32,7 +32,7 @@ void settle(int ms = 300) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
-void fillRacks(test::SampleRacks& racks, TForm_Work& window, int stations) {
+void fillRacks(test::SampleRacks& racks, TForm_Work& window, int stations, bool select) {
     for (int k = 0; k < 4; ++k)
         racks.report(k, test::sampleRack(k, stations, 101 + 100 * k));
     link::ClusterList& list = window.clusterList();
@@ -45,10 +45,12 @@ void fillRacks(test::SampleRacks& racks, TForm_Work& window, int stations) {
     window.alarms->raise(3, 5, link::alarm::NotCharging, false);
     window.alarms->raise(3, 6, link::alarm::CommandNotExecuted, false);
     window.alarms->raise(3, 9, link::alarm::LostServer, false);
-    for (int s : {0, 1, 2})
-        list.at(1).station(s).tile.checked = true;
-    list.at(2).station(7).tile.checked = true;
-    window.refreshSelectionSummary();
+    if (select) {
+        for (int s : {0, 1, 2})
+            list.at(1).station(s).tile.checked = true;
+        list.at(2).station(7).tile.checked = true;
+        window.refreshSelectionSummary();
+    }
     for (int c = 0; c < 4; ++c)
         window.setSyncLabel(c, QStringLiteral(" [09.12.2025 14:22:0%1]").arg(c));
 }
@@ -85,7 +87,7 @@ int main(int argc, char** argv) {
         window.showSessionWindow();
         // Without a window manager nothing maximizes the window: give it the screen.
         window.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
-        fillRacks(racks, window, 20);
+        fillRacks(racks, window, 20, true);
         window.GridPanel2->appendLine(QStringLiteral("Получено разрешение работы от Кластера 1"), false, QColor(0, 128, 0));
         settle();
         window.blinkTick();
@@ -112,7 +114,7 @@ int main(int argc, char** argv) {
         list.setObserver(&window.observer());
         window.enterWorkSession();
         window.showSessionWindow();
-        fillRacks(racks, window, 40);
+        fillRacks(racks, window, 40, false);
         settle();
         window.blinkTick();
         settle();
