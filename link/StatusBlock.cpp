@@ -16,10 +16,12 @@ std::optional<StatusBlock> StatusBlock::fromBytes(QByteArrayView bytes) {
 }
 
 StatusBlock StatusBlock::fromRaw(const void* data) {
-    StatusBlock b;
-    std::memcpy(b.m_bytes.data(), data, kStatusBlockSize);
+    StatusBlock b{NoInit{}};
+    b.assignRaw(data);
     return b;
 }
+
+void StatusBlock::assignRaw(const void* data) { std::memcpy(m_bytes.data(), data, kStatusBlockSize); }
 
 QByteArray StatusBlock::toByteArray() const {
     return QByteArray(reinterpret_cast<const char*>(m_bytes.data()), static_cast<qsizetype>(kStatusBlockSize));

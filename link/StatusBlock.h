@@ -84,6 +84,8 @@ public:
     static std::optional<StatusBlock> fromBytes(QByteArrayView bytes);
     // Exactly 456 bytes starting at `data`.
     static StatusBlock fromRaw(const void* data);
+    // Replaces the whole block by the 456 bytes at `data`.
+    void assignRaw(const void* data);
 
     const std::array<std::uint8_t, kStatusBlockSize>& bytes() const { return m_bytes; }
     std::array<std::uint8_t, kStatusBlockSize>& bytes() { return m_bytes; }
@@ -198,6 +200,8 @@ public:
     StatusBlock& setU32(std::size_t offset, std::uint32_t v);
 
 private:
+    struct NoInit {};
+    explicit StatusBlock(NoInit) {}
     std::uint8_t channelByte(std::size_t base, int channel) const;
     StatusBlock& setChannelByte(std::size_t base, int channel, std::uint8_t v);
 

@@ -1,5 +1,6 @@
 #include "link/StatusReport.h"
 
+#include "core/ByteReader.h"
 #include "core/ProgramValues.h"
 #include "link/ChargeTrend.h"
 
@@ -7,15 +8,24 @@
 
 namespace kalver::link {
 
+AlarmBasis AlarmBasis::of(const StatusBlock& block) {
+    return {block.registrationState(), block.stationTime(), block.samplesLow(), block.samplesHigh(),
+            block.generatorState()};
+}
+
 QList<TErrorType> statusAlarms(const StatusBlock& previous, const StatusBlock& current) {
+    return statusAlarms(AlarmBasis::of(previous), current);
+}
+
+QList<TErrorType> statusAlarms(const AlarmBasis& previous, const StatusBlock& current) {
     QList<TErrorType> alarms;
-    if (previous.registrationState() == kRegistrationRunning && current.registrationState() == kRegistrationRunning &&
-        previous.stationTime() != current.stationTime() && previous.samplesLow() == current.samplesLow() &&
-        previous.samplesHigh() == current.samplesHigh())
+    if (previous.registrationState == kRegistrationRunning && current.registrationState() == kRegistrationRunning &&
+        previous.stationTime != current.stationTime() && previous.samplesLow == current.samplesLow() &&
+        previous.samplesHigh == current.samplesHigh())
         alarms.append(alarm::SamplesNotCounting);
     if (!current.charging() && static_cast<double>(current.chargeLevel()) <= 99.0)
         alarms.append(alarm::NotCharging);
-    const bool tuningWasRunning = previous.generatorState() == kGeneratorTuningRunning;
+    const bool tuningWasRunning = previous.generatorState == kGeneratorTuningRunning;
     const std::uint8_t tuning = current.generatorState();
     if (tuningWasRunning && (tuning == 3 || tuning == 0xA0))
         alarms.append(alarm::NoPpsTuningLeft);
@@ -59,21 +69,22 @@ void handleStatusReport(ClusterRef& cluster, QByteArrayView payload) {
     const qsizetype blocks = payload.size() / static_cast<qsizetype>(kStatusBlockSize);
     int expected = 0;
     for (qsizetype b = 0; b < blocks; ++b) {
-        const StatusBlock block = StatusBlock::fromRaw(payload.data() + b * static_cast<qsizetype>(kStatusBlockSize));
-        const std::int32_t number = block.number();
+        const char* bytes = payload.data() + b * static_cast<qsizetype>(kStatusBlockSize);
+        const std::int32_t number = loadLE<std::int32_t>(bytes, status_offset::Number);
         int s = findStation(*cluster.rack(), number, expected);
         const bool known = s >= 0;
         std::int32_t previousCharge = 0;
         if (known) {
-            const QList<TErrorType> raised = statusAlarms(cluster.rack()->station(s).status, block);
+            TKlvStation& station = cluster.rack()->station(s);
+            const AlarmBasis previous = AlarmBasis::of(station.status);
+            previousCharge = station.status.chargeLevel();
+            station.status.assignRaw(bytes);
+            station.seenInReport = true;
+            const QList<TErrorType> raised = statusAlarms(previous, station.status);
             for (TErrorType code : raised)
                 observer.raiseAlarm(cluster.position(), s, code, true);
-            TKlvStation& station = cluster.rack()->station(s);
-            previousCharge = station.status.chargeLevel();
-            station.status = block;
-            station.seenInReport = true;
         } else {
-            s = cluster.rack()->appendStation(block);
+            s = cluster.rack()->appendStation(StatusBlock::fromRaw(bytes));
             changed = true;
             observer.stationCreated(cluster.position(), s);
             observer.logLine(QStringLiteral("Обнаружена Станция ") + stationClusterText(number, cluster.number()),
@@ -87,11 +98,12 @@ void handleStatusReport(ClusterRef& cluster, QByteArrayView payload) {
                 continue;
         }
         observer.fillDetailPanel(cluster.position(), s);
+        const std::int32_t charge = cluster.rack()->station(s).status.chargeLevel();
         if (known && program().accessLevel == AccessDeveloper &&
-            static_cast<double>(block.chargeLevel()) != static_cast<double>(previousCharge)) {
+            static_cast<double>(charge) != static_cast<double>(previousCharge)) {
             // A file that cannot be written loses this record only.
             appendChargeTrend(chargeTrendPath(observer.chargeTrendFolder(), number), TDateTime::nowLocal(),
-                              static_cast<double>(block.chargeLevel()));
+                              static_cast<double>(charge));
         }
         expected = s + 1;
     }

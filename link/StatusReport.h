@@ -5,8 +5,9 @@
 //
 // 1. The cluster's report flag is set; every station loses its seen-in-report mark.
 // 2. For each block in order, the first station with the block's number is looked up.
-//    - Found: the alarms of statusAlarms(old, new) are raised (journal flag set), the block is copied
-//      over the station's, the station is marked seen.
+//    - Found: the block is copied over the station's, the station is marked seen, and the alarms of
+//      statusAlarms(old, new) are raised (journal flag set). (Raising an alarm reads only the station's
+//      number and alarm list, so the station already holds the new block then.)
 //    - Not found: a station is appended, logged "Обнаружена Станция <n>, Кластер <c>" (not bold,
 //      black) and pending events are processed once; a new station raises no alarm.
 //    - The detail panel is filled for the station (it acts only for the hovered one).
@@ -38,6 +39,18 @@ namespace kalver::link {
 //   8  recorder error bits, or interface error bit 9 or 15
 //   7  otherwise (no 8), any interface error bit
 QList<TErrorType> statusAlarms(const StatusBlock& previous, const StatusBlock& current);
+
+// The values of a station's previous block that the alarms compare with the new one.
+struct AlarmBasis {
+    std::int8_t registrationState = 0;
+    std::int32_t stationTime = 0;
+    std::int32_t samplesLow = 0;
+    std::int32_t samplesHigh = 0;
+    std::uint8_t generatorState = 0;
+
+    static AlarmBasis of(const StatusBlock& block);
+};
+QList<TErrorType> statusAlarms(const AlarmBasis& previous, const StatusBlock& current);
 
 // The status report handler of `cluster`.
 void handleStatusReport(ClusterRef& cluster, QByteArrayView payload);

@@ -4,11 +4,12 @@
 # leaves its input in build-fuzz/fuzz/findings/<target>/ (copy it into the target's seed folder once
 # fixed, so that the test suite replays it).
 #   scripts/fuzz.sh [seconds per target, default 60] [target...]
+# KALVER_FUZZ_BUILD_DIR chooses another build folder (default build-fuzz).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
-dir=build-fuzz
+dir=${KALVER_FUZZ_BUILD_DIR:-build-fuzz}
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKALVER_FUZZ=ON -DKALVER_BENCH=OFF \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 if [ $# -gt 0 ]; then
