@@ -8,6 +8,9 @@
 #include "stationdata/CatalogueEntries.h"
 #include "stationdata/FileCatalogPage.h"
 #include "stationdata/FileListText.h"
+#include "stationdata/OperationsPage.h"
+#include "stationdata/Unit_StationData.h"
+#include "stationdata/WorkWindowBridge.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -15,7 +18,10 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QDateTimeEdit>
 #include <QGroupBox>
+#include <QLineEdit>
+#include <QTabWidget>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QToolButton>
@@ -76,6 +82,18 @@ protected:
     link::ClusterList list;
     demo::test::DemoProcess demo;
     int cluster = -1;
+};
+
+// The work window's side of the station data window: every cluster is in work and shown, and the
+// selection is the checked tiles.
+class TileSelection : public WorkWindowBridge {
+public:
+    bool tableShown() const override { return false; }
+    bool clusterInWork(const link::TKlvRack&) const override { return true; }
+    bool rackVisible(const link::TKlvRack&) const override { return true; }
+    bool stationSelected(const link::TKlvStation& station) const override { return station.tile.checked; }
+    void suspendWorkSession() override {}
+    void resumeWorkSession() override {}
 };
 
 QString cellText(const QTableWidget* grid, int row, int column) {
@@ -161,4 +179,63 @@ TEST_F(DemoExaminationTest, ListsAStationsCatalogueAndMakesAFilesRangeTheDownloa
     EXPECT_EQ(period[0][1].toDateTime(), fileEnd(entry));
     EXPECT_LT(fileBegin(entry), fileEnd(entry));
     EXPECT_TRUE(rack.receivedChunks.isEmpty());
+}
+
+TEST_F(DemoExaminationTest, TheStationDataWindowExaminesAStationOnItsPages) {
+    const link::TKlvStation* chosen = idleStationWithFiles();
+    ASSERT_NE(chosen, nullptr);
+    const std::int32_t number = chosen->number();
+    for (link::TKlvStation& s : list.at(cluster).stations)
+        s.tile.checked = s.number() == number;
+    TileSelection bridge;
+    setWorkWindowBridge(&bridge);
+    TForm_StationData window(list);
+    list.setObserver(&window.linkObserver());
+
+    // Page 3: the station's subsystems, read and written.
+    window.openForSelection(page::Subsystems, 4);
+    ASSERT_TRUE(window.isVisible());
+    EXPECT_EQ(window.cbServer->currentText(), QStringLiteral("1"));
+    EXPECT_EQ(window.cbStation->currentText(), QString::number(number));
+    SubsystemPage& subsystems = *window.subsystems;
+    ASSERT_EQ(subsystems.cb_SubsystemType->count(), 7);
+    subsystems.cb_SubsystemType->setCurrentIndex(
+        subsystems.cb_SubsystemType->findText(QStringLiteral("0032352020376D71\\питания.sub")));
+    subsystems.tb_ParamReload->click();
+    ASSERT_TRUE(messages.shown().isEmpty()) << messages.codes().join(u',').toStdString();
+    const QTableWidget* grid = subsystems.sg_StationParams;
+    EXPECT_EQ(cellText(grid, rowNamed(grid, QStringLiteral("Заряд батареи, %")), 5), QString::number(chosen->status.chargeLevel()));
+    const int threshold = rowNamed(grid, QStringLiteral("Порог отключения, В"));
+    ASSERT_GE(threshold, 0);
+    subsystems.sg_StationParams->item(threshold, 6)->setText(QStringLiteral("6.25"));
+    subsystems.tb_ParamSave->click();
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_EQ(messages.shown().at(0).text, QStringLiteral("Данные подсистемы успешно записаны в Станцию!"));
+    messages.clear();
+    subsystems.tb_ParamReload->click();
+    EXPECT_EQ(cellText(grid, threshold, 5), QStringLiteral("6.25"));
+
+    // Page 1: the station's catalogue is asked for on the way in; a file's range becomes the download
+    // period of page 0 and its quick entry.
+    window.pc_ControlMode->setCurrentIndex(page::StationInfo);
+    ASSERT_TRUE(waitUntil([&] { return window.fileCatalog->rg_SelectedFile->isEnabled(); }));
+    EXPECT_TRUE(messages.shown().isEmpty()) << messages.codes().join(u',').toStdString();
+    const link::TKlvRack& rack = list.at(cluster);
+    int valid = -1;
+    for (int j = 0; j < link::kFileViewEntries && valid < 0; ++j)
+        if (rack.fileViews[j] && rack.fileViews[j]->valid != 0)
+            valid = j;
+    ASSERT_GE(valid, 0);
+    const link::FileViewEntry entry = *rack.fileViews[valid];
+    window.fileCatalog->fileButtons->button(valid)->click();
+    const OperationsPage& operations = *window.ts_StartStop;
+    EXPECT_EQ(operations.dtp_Dwnl_BegDate->date(), fileBegin(entry).date());
+    EXPECT_EQ(operations.dtp_Dwnl_BegTime->time(), fileBegin(entry).time());
+    EXPECT_EQ(operations.dtp_Dwnl_EndDate->date(), fileEnd(entry).date());
+    EXPECT_EQ(operations.dtp_Dwnl_EndTime->time(), fileEnd(entry).time());
+    EXPECT_TRUE(operations.me_SpeedDT->text().contains(fileBegin(entry).time().toString(QStringLiteral("HH:mm:ss"))));
+
+    window.close();
+    list.setObserver(&observer);
+    setWorkWindowBridge(nullptr);
 }
