@@ -389,3 +389,49 @@ TEST_F(WorkWindow, ADestroyedClusterLosesItsRack) {
     EXPECT_EQ(w.cat_Buttons->itemCount(category::Clusters), 1);
     EXPECT_EQ(w.scrlB->widget()->findChildren<work::RackView*>().size(), 1);
 }
+
+TEST_F(WorkWindow, TheButtonBarReachesTheSelectionAndTheAlarms) {
+    TForm_Work& w = session(1);
+    QList<link::StatusBlock> blocks = numbered({1, 2, 3});
+    blocks[1].setCharging(true).setChargeLevel(40);
+    report(0, blocks);
+
+    // Category 0, item 12 "Выделить заряжающиеся Станции": the charging station is selected and the
+    // item shows its active image.
+    EXPECT_EQ(w.cat_Buttons->itemImage(category::Selection, 12), 33);
+    w.cat_Buttons->itemButton(category::Selection, 12)->click();
+    EXPECT_FALSE(station(0, 0).tile.checked);
+    EXPECT_TRUE(station(0, 1).tile.checked);
+    EXPECT_EQ(w.cat_Buttons->itemImage(category::Selection, 12), 12);
+    EXPECT_EQ(w.cat_Buttons->itemImage(category::Commands, 1), 44);
+    // Item 0 resets the filters and the selection.
+    w.cat_Buttons->itemButton(category::Selection, 0)->click();
+    EXPECT_FALSE(station(0, 1).tile.checked);
+    EXPECT_EQ(w.cat_Buttons->itemImage(category::Selection, 12), 33);
+    EXPECT_EQ(w.cat_Buttons->itemImage(category::Commands, 1), 61);
+
+    // Category 1, item 0 "Квит." acknowledges every alarm.
+    w.alarms->raise(0, 2, link::alarm::NonCriticalErrors, false);
+    EXPECT_EQ(station(0, 2).tile.colour, QColor(255, 255, 0));
+    w.cat_Buttons->itemButton(category::Commands, 0)->click();
+    EXPECT_EQ(station(0, 2).tile.colour, QColor(Qt::white));
+    EXPECT_TRUE(station(0, 2).alarms.isEmpty());
+}
+
+TEST_F(WorkWindow, TheBlinkStopsOverTheButtonBarAndOnTheTablePage) {
+    TForm_Work& w = session(1);
+    ASSERT_TRUE(w.Timer_StationAnim->isActive());
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QCoreApplication::sendEvent(w.cat_Buttons, &enter);
+    EXPECT_FALSE(w.Timer_StationAnim->isActive());
+    QEvent leaveBar(QEvent::Leave);
+    QCoreApplication::sendEvent(w.cat_Buttons, &leaveBar);
+    EXPECT_TRUE(w.Timer_StationAnim->isActive());
+
+    w.pc_ShowMode->setCurrentIndex(2);
+    EXPECT_FALSE(w.Timer_StationAnim->isActive());
+    EXPECT_FALSE(w.selection->selectMenu()->menuAction()->isEnabled());
+    w.pc_ShowMode->setCurrentIndex(0);
+    EXPECT_TRUE(w.Timer_StationAnim->isActive());
+    EXPECT_TRUE(w.selection->selectMenu()->menuAction()->isEnabled());
+}
