@@ -38,6 +38,7 @@ QDateTimeEdit* picker(QWidget* parent, const QString& name, bool date) {
     edit->setTimeSpec(Qt::UTC);
     edit->setDisplayFormat(date ? QStringLiteral("dd.MM.yyyy") : QStringLiteral("HH:mm:ss"));
     edit->setCalendarPopup(date);
+    edit->setMinimumWidth(date ? 110 : 90);
     const QDateTime now = QDateTime::currentDateTime();
     edit->setDateTime(QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second()), Qt::UTC));
     return edit;
@@ -108,7 +109,7 @@ void OperationsPage::buildOperationRow() {
 
     b_StartStop = new QPushButton(QStringLiteral("Выполнить"), this);
     b_StartStop->setObjectName(QStringLiteral("b_StartStop"));
-    b_StartStop->setMinimumSize(110, 48);
+    b_StartStop->setMinimumSize(90, 48);
 
     auto* row = new QHBoxLayout;
     row->addWidget(rg_OpMode, 1);
@@ -153,16 +154,17 @@ void OperationsPage::buildStartSettings() {
     se_InclinStep->setValue(5);
     cb_InclinOnce = checkBox(gb_InclinSettings, QStringLiteral("cb_InclinOnce"), QStringLiteral("Однократно"),
                              QStringLiteral("Угол фиксируется один раз в указанное время"), false);
-    auto* inclin = new QGridLayout(gb_InclinSettings);
+    auto* inclin = new QHBoxLayout(gb_InclinSettings);
     inclin->setContentsMargins(6, 2, 6, 4);
-    inclin->setVerticalSpacing(2);
-    inclin->addWidget(Label4, 0, 0);
-    inclin->addWidget(dtp_BegInclinTime, 0, 1);
-    inclin->addWidget(dtp_BegInclinDate, 0, 2);
-    inclin->addWidget(cb_IncNow, 0, 3);
-    inclin->addWidget(Label5, 1, 0);
-    inclin->addWidget(se_InclinStep, 1, 1);
-    inclin->addWidget(cb_InclinOnce, 1, 2, 1, 2);
+    inclin->addWidget(Label4);
+    inclin->addWidget(dtp_BegInclinTime);
+    inclin->addWidget(dtp_BegInclinDate);
+    inclin->addWidget(cb_IncNow);
+    inclin->addSpacing(12);
+    inclin->addWidget(Label5);
+    inclin->addWidget(se_InclinStep);
+    inclin->addWidget(cb_InclinOnce);
+    inclin->addStretch();
 
     rg_ChannelSetType = new RadioGroup(QStringLiteral("Настройки каналов"),
                                        {QStringLiteral("Общие"), QStringLiteral("Раздельные")}, 1, gb_StartSettings);
@@ -170,7 +172,7 @@ void OperationsPage::buildStartSettings() {
     rg_ChannelSetType->setItemIndex(kCommonChannelSettings);
     connect(rg_ChannelSetType, &RadioGroup::clicked, this, [this] { rg_ChannelSetTypeClick(); });
 
-    // The channel groups stand side by side at left = channel x 174 + 3; the area scrolls sideways.
+    // The channel groups stand side by side at left = channel x group width + 3; the area scrolls sideways.
     sb_Channels = new QScrollArea(gb_StartSettings);
     sb_Channels->setObjectName(QStringLiteral("sb_Channels"));
     sb_Channels->setFrameShape(QFrame::NoFrame);
@@ -197,12 +199,13 @@ void OperationsPage::buildStartSettings() {
 
     auto* top = new QHBoxLayout;
     top->addLayout(schedule);
-    top->addWidget(gb_InclinSettings, 1);
+    top->addStretch();
     top->addWidget(rg_ChannelSetType);
 
     auto* box = new QVBoxLayout(gb_StartSettings);
     box->setContentsMargins(6, 4, 6, 4);
     box->addLayout(top);
+    box->addWidget(gb_InclinSettings);
     box->addWidget(sb_Channels);
     static_cast<QVBoxLayout*>(layout())->addWidget(gb_StartSettings);
 
@@ -226,6 +229,7 @@ void OperationsPage::buildDownloadTime() {
     me_SpeedDT->setMaxLength(kQuickEntryLength);
     me_SpeedDT->setToolTip(QStringLiteral("Поле для быстрого ввода даты и времени периода скачивания"));
     me_SpeedDT->installEventFilter(this);
+    me_SpeedDT->setMinimumWidth(me_SpeedDT->fontMetrics().horizontalAdvance(quickEntryText({}, {}, {}, {})) + 40);
 
     auto* grid = new QGridLayout(gb_DownloadTime);
     grid->addWidget(new QLabel(QStringLiteral("Начало скачивания"), gb_DownloadTime), 0, 0);
@@ -235,8 +239,8 @@ void OperationsPage::buildDownloadTime() {
     grid->addWidget(dtp_Dwnl_EndTime, 1, 1);
     grid->addWidget(dtp_Dwnl_EndDate, 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("Быстрый ввод"), gb_DownloadTime), 2, 0);
-    grid->addWidget(me_SpeedDT, 2, 1, 1, 2);
-    grid->setColumnStretch(3, 1);
+    grid->addWidget(me_SpeedDT, 2, 1, 1, 3);
+    grid->setColumnStretch(4, 1);
     static_cast<QVBoxLayout*>(layout())->addWidget(gb_DownloadTime);
 
     for (QDateTimeEdit* p : {dtp_Dwnl_BegTime, dtp_Dwnl_BegDate, dtp_Dwnl_EndTime, dtp_Dwnl_EndDate})
@@ -251,7 +255,10 @@ void OperationsPage::buildStatusGrid() {
     sg_StartStopStatus->verticalHeader()->hide();
     sg_StartStopStatus->setEditTriggers(QAbstractItemView::NoEditTriggers);
     sg_StartStopStatus->setSelectionMode(QAbstractItemView::NoSelection);
+    sg_StartStopStatus->setWordWrap(false);
     sg_StartStopStatus->setColumnWidth(2, 160);
+    // Column 1 takes the width the other two leave.
+    sg_StartStopStatus->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     static_cast<QVBoxLayout*>(layout())->addWidget(sg_StartStopStatus, 1);
 }
 
@@ -466,6 +473,7 @@ void OperationsPage::checkStartSettings() {
 void OperationsPage::refreshQuickEntry() {
     me_SpeedDT->setText(quickEntryText(dtp_Dwnl_BegTime->time(), dtp_Dwnl_BegDate->date(), dtp_Dwnl_EndTime->time(),
                                        dtp_Dwnl_EndDate->date()));
+    me_SpeedDT->setCursorPosition(0);
 }
 
 void OperationsPage::downloadPickerChanged(QDateTimeEdit* picker) {

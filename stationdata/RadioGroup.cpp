@@ -11,6 +11,7 @@ RadioGroup::RadioGroup(const QString& title, const QStringList& items, int colum
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(6, 4, 6, 4);
     layout->setVerticalSpacing(2);
+    layout->setHorizontalSpacing(8);
     const int perColumn = static_cast<int>((items.size() + columns - 1) / columns);
     for (int i = 0; i < items.size(); ++i) {
         auto* button = new QRadioButton(items.at(i), this);

@@ -46,7 +46,8 @@ TChannelSettings::TChannelSettings(int channel, QWidget* parent)
     cb_PreampGain = list(this, QStringLiteral("cb_PreampGain"), QStringList(kGainSteps, QString()));
 
     auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(6, 2, 6, 4);
+    grid->setContentsMargins(4, 2, 4, 4);
+    grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(2);
     grid->addWidget(cb_Use, 0, 0, 1, 2);
     grid->addWidget(lbl_Mode, 1, 0);

@@ -17,7 +17,8 @@ namespace kalver::stationdata {
 class TChannelSettings : public QGroupBox {
     Q_OBJECT
 public:
-    static constexpr int kWidth = 174;
+    // Wide enough for the mode names in the desktop's font; the groups stand side by side.
+    static constexpr int kWidth = 186;
     static constexpr int kHeight = 150;
 
     TChannelSettings(int channel, QWidget* parent = nullptr);

@@ -350,9 +350,8 @@ void TForm_StationData::resizeEvent(QResizeEvent* event) {
 }
 
 void TForm_StationData::sizeStatusGrid() {
-    QTableWidget* grid = ts_StartStop->sg_StartStopStatus;
-    grid->setColumnWidth(2, 160);
-    grid->setColumnWidth(1, std::max(40, grid->width() - grid->columnWidth(0) - grid->columnWidth(2) - 40));
+    // Column 1 stretches over what columns 0 and 2 leave (its header is in stretch mode).
+    ts_StartStop->sg_StartStopStatus->setColumnWidth(2, 160);
 }
 
 void TForm_StationData::pageChanged(int index) {
