@@ -3,7 +3,7 @@
 // Rack 1 charges as it does by itself; rack 2 is told to start registration (and a test on some
 // stations), rack 3 to download, rack 4 to tune generators. Run it under a virtual display:
 //   xvfb-run -a -s "-screen 0 1600x1000x24" work_tiles_demo_screenshot <output folder>
-// It writes container.png into the folder.
+// It writes container.png and table.png into the folder.
 
 #include "config/Journal.h"
 #include "config/SettingsFile.h"
@@ -175,6 +175,12 @@ int main(int argc, char** argv) {
     QTest::qWait(100);
     const bool ok = work.grab().save(out + QStringLiteral("container.png"));
     std::printf("%s %scontainer.png\n", ok ? "wrote" : "could not write", qPrintable(out));
+
+    // The same stations on the table page, after the next poll has refreshed it.
+    work.pc_ShowMode->setCurrentWidget(work.ts_Table);
+    QTest::qWait(1500);
+    const bool tableOk = work.grab().save(out + QStringLiteral("table.png"));
+    std::printf("%s %stable.png\n", tableOk ? "wrote" : "could not write", qPrintable(out));
 
     work.close();
     login.close();
