@@ -4,4 +4,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh release
-exec build/program/KalverClient "$@"
+# Started from its own folder: the relative folders of the settings (journal, "Charge/") live there.
+cd build/program
+exec ./KalverClient "$@"
