@@ -106,6 +106,11 @@ void ChargeCurvesPage::addChargeCurve(const link::TKlvStation& station, const QS
     const qreal from = std::min(m_firstTime, m_lastTime - 60000.0);
     m_timeAxis->setRange(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(from)),
                          QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(m_lastTime)));
+    // Labels as fine as the span needs: seconds within an hour, hours within a few days.
+    const qreal span = m_lastTime - from;
+    m_timeAxis->setFormat(span < 3600000.0       ? QStringLiteral("HH:mm:ss")
+                          : span < 3 * 86400000.0 ? QStringLiteral("dd.MM HH:mm")
+                                                  : QStringLiteral("dd.MM.yy"));
     m_valueAxis->setRange(0, 100);
 
     for (QLegendMarker* marker : m_chart->legend()->markers(series))

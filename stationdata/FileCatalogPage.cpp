@@ -109,7 +109,7 @@ FileCatalogPage::FileCatalogPage(QWidget* parent)
     left->addWidget(rg_SelectedFile);
     left->addLayout(range);
     left->addStretch(1);
-    sv_Folders->setFixedWidth(260);
+    fitFolderWidth();
 
     auto* errors = new QVBoxLayout(GroupBox1);
     errors->addWidget(Memo_StationErrors);
@@ -251,7 +251,15 @@ void FileCatalogPage::showCatalogue(std::int32_t station) {
         rack->fileViews[static_cast<std::size_t>(j)] = entries.at(j);
         item(j)->setText(fileItemText(entries.at(j)));
     }
+    fitFolderWidth();
     rg_SelectedFile->setEnabled(true);
+}
+
+// The catalogue side is 260 wide, or wider when the file texts need it.
+void FileCatalogPage::fitFolderWidth() {
+    rg_SelectedFile->layout()->invalidate();
+    const QMargins margins = sv_Folders->layout()->contentsMargins();
+    sv_Folders->setFixedWidth(std::max(260, rg_SelectedFile->sizeHint().width() + margins.left() + margins.right()));
 }
 
 void FileCatalogPage::finishRequest() {

@@ -97,6 +97,7 @@ private:
     bool sendAndWait(std::int32_t station, quint64 generation);
     void showCatalogue(std::int32_t station);
     void finishRequest();
+    void fitFolderWidth();
 
     ChosenStation m_chosen;
     QPointer<QProgressBar> m_progress;

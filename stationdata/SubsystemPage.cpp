@@ -15,6 +15,7 @@
 #include "stationdata/Unit_SmallTable.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
@@ -99,6 +100,7 @@ SubsystemPage::SubsystemPage(QWidget* parent)
     connect(tb_ParamReload, &QToolButton::clicked, this, &SubsystemPage::readValues);
     connect(tb_ParamSave, &QToolButton::clicked, this, &SubsystemPage::writeValues);
     connect(sg_StationParams, &QTableWidget::cellChanged, this, &SubsystemPage::cellEdited);
+    sg_StationParams->viewport()->installEventFilter(this);
     clearGrid(1);
 }
 
@@ -367,17 +369,19 @@ void SubsystemPage::cancelWait() { ++m_generation; }
 
 // --- layout
 
-void SubsystemPage::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    sizeColumns();
+bool SubsystemPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == sg_StationParams->viewport() && event->type() == QEvent::Resize)
+        sizeColumns();
+    return QWidget::eventFilter(watched, event);
 }
 
-// Columns 5 and 6 share what columns 0 ... 4 leave of the grid's width.
+// Columns 5 and 6 share what columns 0 ... 4 leave of the grid's width (its visible part, so that no
+// horizontal scroll bar appears).
 void SubsystemPage::sizeColumns() {
     int fixed = 0;
     for (int c = Name; c <= Maximum; ++c)
         fixed += sg_StationParams->columnWidth(c);
-    const int share = (sg_StationParams->width() - fixed - 40) / 2;
+    const int share = (sg_StationParams->viewport()->width() - fixed) / 2;
     if (share > 0) {
         sg_StationParams->setColumnWidth(Value, share);
         sg_StationParams->setColumnWidth(NewValue, share);

@@ -65,7 +65,7 @@ public:
     QTableWidget* sg_StationParams;
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void chooseSubsystem();
