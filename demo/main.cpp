@@ -61,7 +61,8 @@ int main(int argc, char** argv) {
     QDir().mkpath(QFileInfo(lockPath).absolutePath());
     QLockFile lock(lockPath);
     lock.setStaleLockTime(0);
-    if (!lock.tryLock(0)) {
+    // A short wait lets a checker that takes the lock for an instant let go of it.
+    if (!lock.tryLock(300)) {
         if (lock.error() == QLockFile::LockFailedError) {
             printError(QStringLiteral("Another demonstration cluster is running (lock %1).").arg(lockPath));
             return 2;

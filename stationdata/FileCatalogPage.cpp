@@ -9,6 +9,7 @@
 #include "core/WaitStep.h"
 #include "link/ClusterRef.h"
 #include "link/SendServerMessage.h"
+#include "stationdata/ContentsDisabled.h"
 #include "stationdata/CatalogueAssembly.h"
 #include "stationdata/CatalogueEntries.h"
 #include "stationdata/FileListText.h"
@@ -156,14 +157,11 @@ void FileCatalogPage::requestCatalogue() {
     m_waiting = true;
     const quint64 generation = m_generation;
     const std::int32_t requested = m_chosen.stationNumber;
-    const QPointer<QWidget> window = this->window();
-    window->setEnabled(false);
+    const ContentsDisabled contents(window());
     undoZoom();
     if (sendAndWait(requested, generation))
         showCatalogue(requested);
     finishRequest();
-    if (window)
-        window->setEnabled(true);
     m_waiting = false;
 }
 

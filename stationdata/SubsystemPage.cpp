@@ -8,6 +8,7 @@
 #include "link/ClusterRef.h"
 #include "link/SendServerMessage.h"
 #include "link/SubsystemData.h"
+#include "stationdata/ContentsDisabled.h"
 #include "stationdata/SubsystemList.h"
 #include "stationdata/SubsystemRequest.h"
 #include "stationdata/SubsystemRows.h"
@@ -271,8 +272,7 @@ void SubsystemPage::readValues() {
         return;
     m_waiting = true;
     const quint64 generation = m_generation;
-    const QPointer<QWidget> window = this->window();
-    window->setEnabled(false);
+    const ContentsDisabled contents(window());
     const QString cluster = QString::number(m_chosen.clusterNumber());
     const QString station = QString::number(m_chosen.stationNumber);
     const QByteArray body = subsystemRequestBody(m_chosen.stationNumber, item);
@@ -314,8 +314,6 @@ void SubsystemPage::readValues() {
             break;
         }
     }
-    if (window)
-        window->setEnabled(true);
     m_waiting = false;
 }
 

@@ -248,6 +248,24 @@ TEST_F(FileCatalogPageTest, AnUnansweredRequestIsJournaledAndRepeatedOnYes) {
     EXPECT_TRUE(page.isEnabled());
 }
 
+TEST_F(FileCatalogPageTest, AMessageShownDuringTheWaitCanBeAnsweredWhileTheContentsAreDisabled) {
+    station(test::kType521);
+    fake.answer(kCatalogueCode, test::frames::catalogueChunk(kStation, 2, 0, QByteArray(256, '\0'))); // never completes
+    bool boxUsable = false;
+    bool requestButtonUsable = true;
+    setMessageResponder([&](const MessageRequest&) {
+        // A message box is a dialog owned by the page's window.
+        QWidget box(page.window(), Qt::Dialog);
+        boxUsable = box.isEnabled();
+        requestButtonUsable = page.tb_ShowData->isEnabled();
+        return MessageAnswer::No;
+    });
+    page.requestCatalogue();
+    EXPECT_TRUE(boxUsable);
+    EXPECT_FALSE(requestButtonUsable);
+    EXPECT_TRUE(page.tb_ShowData->isEnabled());
+}
+
 TEST_F(FileCatalogPageTest, ALastChunkAfterTheTimeOutCountsAsUnanswered) {
     station(test::kType521);
     qint64 now = 0;

@@ -226,7 +226,7 @@ TEST_F(SubsystemPageTest, ClosingTheWindowEndsAWaitAndASecondReadCannotStartInsi
     bool secondStarted = true;
     QTimer::singleShot(30, &page, [&] {
         EXPECT_TRUE(page.isWaiting());
-        EXPECT_FALSE(page.isEnabled());
+        EXPECT_FALSE(page.cb_SubsystemType->isEnabled()); // the window's contents wait with it
         page.readValues(); // re-entry: ignored
         secondStarted = page.isWaiting() && fake.framesWithCode(kSubsystemReadCode).size() > 1;
         page.cancelWait();
@@ -236,7 +236,7 @@ TEST_F(SubsystemPageTest, ClosingTheWindowEndsAWaitAndASecondReadCannotStartInsi
     EXPECT_FALSE(secondStarted);
     EXPECT_EQ(fake.framesWithCode(kSubsystemReadCode).size(), 1);
     EXPECT_TRUE(messages.shown().isEmpty());
-    EXPECT_TRUE(page.isEnabled());
+    EXPECT_TRUE(page.cb_SubsystemType->isEnabled());
 }
 
 TEST_F(SubsystemPageTest, EditingAReadOnlyRowShowsE050AndClearsTheCell) {
