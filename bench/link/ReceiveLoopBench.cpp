@@ -1,7 +1,8 @@
 // Status reports of 100 stations sent over loopback: ingested by the receive loop (reassembly buffer,
 // in-place frames, the status report merged into 100 station records) side by side with a raw read of
 // the same bytes from the same kind of socket, and the literal design (readAll per event, mid per
-// frame) merging the same reports. One iteration is a burst of kReports reports.
+// frame) merging the same reports. One iteration is a burst of kReports reports, written by a sender
+// thread so that only the receiving side runs on the measured thread.
 
 #include "fakes/ClusterFrames.h"
 #include "link/ClusterList.h"
@@ -15,8 +16,15 @@
 
 #include <benchmark/benchmark.h>
 
+#include <atomic>
 #include <cstring>
 #include <memory>
+#include <semaphore>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 using namespace kalver;
 using namespace kalver::link;
@@ -41,22 +49,57 @@ QByteArray burst() {
     return all;
 }
 
-// A loopback server with one accepted connection.
+// A loopback server with one accepted connection, whose bursts are written by a thread of their own
+// with blocking sends, as a rack controller on another machine would write them: the receiving side,
+// alone on the benchmark's thread, is what is measured.
 struct Loopback {
     QTcpServer server;
     QTcpSocket* peer = nullptr;
+    int senderFd = -1;
+    std::thread sender;
+    std::binary_semaphore go{0};
+    std::atomic<bool> ending{false};
+    const QByteArray* burst = nullptr;
 
     Loopback() { server.listen(QHostAddress::LocalHost, 0); }
+    ~Loopback() {
+        if (sender.joinable()) {
+            ending = true;
+            go.release();
+            sender.join();
+        }
+        if (senderFd >= 0)
+            ::close(senderFd);
+    }
     bool accept() {
         while (!peer) {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
             peer = server.nextPendingConnection();
         }
+        senderFd = ::dup(static_cast<int>(peer->socketDescriptor()));
+        ::fcntl(senderFd, F_SETFL, ::fcntl(senderFd, F_GETFL) & ~O_NONBLOCK);
+        sender = std::thread([this] {
+            for (;;) {
+                go.acquire();
+                if (ending)
+                    return;
+                const char* at = burst->constData();
+                qsizetype left = burst->size();
+                while (left > 0) {
+                    const ssize_t n = ::send(senderFd, at, static_cast<size_t>(left), MSG_NOSIGNAL);
+                    if (n <= 0)
+                        return;
+                    at += n;
+                    left -= n;
+                }
+            }
+        });
         return true;
     }
+    // Starts writing `bytes` (kept alive by the caller until they have been received).
     void send(const QByteArray& bytes) {
-        peer->write(bytes);
-        peer->flush();
+        burst = &bytes;
+        go.release();
     }
 };
 
