@@ -5,6 +5,7 @@
 #include "config/UsersFile.h"
 #include "core/ByteWriter.h"
 #include "demo/Frame.h"
+#include "examination/CatalogueBytes.h"
 #include "fakes/ClusterFrames.h"
 #include "link/ChargeTrend.h"
 #include "session/TimeRequest.h"
@@ -218,6 +219,22 @@ void demoRequestSeeds() {
          bytes({6}) + demo::requestFrame(13, subBody + stationList({1, 2, 3})) + demo::requestFrame(5, stationList({101})));
 }
 
+// Control byte: bit 0 the "qm7  521" type, bits 1-5 the number of files; then 16-bit sizes and chunks.
+void catalogueSeeds() {
+    const auto sized = [](const QByteArray& chunk) {
+        return ByteWriter().putU8(static_cast<std::uint8_t>(chunk.size() & 0xFF))
+                   .putU8(static_cast<std::uint8_t>(chunk.size() >> 8)).putBytes(chunk).take();
+    };
+    const QByteArray twoFiles = validFlagEntry(0, 86400000, 1000, 1700000000, 1) + validFlagEntry(0, 1000, 1000, 60, 0);
+    seed("catalogue", "valid_flag_one_chunk", bytes({1 | (2 << 1)}) + sized(storedChunk(7, 0, twoFiles)));
+    seed("catalogue", "valid_flag_reversed_chunks",
+         bytes({1 | (2 << 1)}) + sized(storedChunk(7, 1, twoFiles.mid(300))) + sized(storedChunk(7, 0, twoFiles.left(300))));
+    const QByteArray marks = emptyMarkEntry(false, 0, 500000, 1700000000, 500) + emptyMarkEntry(true, 0, 0, 0, 0) +
+                             emptyMarkEntry(false, 10, 9, 0, 0);
+    seed("catalogue", "empty_mark_three_files", bytes({3 << 1}) + sized(storedChunk(7, 0, marks)));
+    seed("catalogue", "foreign_station", bytes({1}) + sized(storedChunk(7, 0, twoFiles)) + sized(storedChunk(8, 1, {})));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -238,6 +255,7 @@ int main(int argc, char** argv) {
     inputsSeeds();
     subsystemFileSeeds();
     chargeTrendSeeds();
+    catalogueSeeds();
     demoRequestSeeds();
     return 0;
 }
