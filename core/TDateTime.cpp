@@ -42,8 +42,8 @@ QTime TDateTime::time() const {
     return QTime::fromMSecsSinceStartOfDay(static_cast<int>(inDay));
 }
 
-QDateTime TDateTime::toQDateTime(Qt::TimeSpec spec) const {
-    return QDateTime(date(), time(), spec);
+QDateTime TDateTime::toQDateTime(Qt::TimeSpec timeSpec) const {
+    return QDateTime(date(), time(), timeSpec);
 }
 
 TDateTime TDateTime::nowLocal() { return fromWallClock(QDateTime::currentDateTime()); }

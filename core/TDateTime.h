@@ -34,8 +34,8 @@ public:
     // The day count's date and time of day, as wall-clock fields, rounded to the millisecond.
     QDate date() const;
     QTime time() const;
-    // The day count read as a wall-clock reading in `spec` (Qt::LocalTime or Qt::UTC).
-    QDateTime toQDateTime(Qt::TimeSpec spec) const;
+    // The day count read as a wall-clock reading in `timeSpec` (Qt::LocalTime or Qt::UTC).
+    QDateTime toQDateTime(Qt::TimeSpec timeSpec) const;
 
     // Now, as the local wall clock shows it.
     static TDateTime nowLocal();

@@ -27,11 +27,11 @@ ParameterType parseParameterType(const QString& text) {
         type.element = *kind;
         type.count = 1;
     } else if (text.contains(u"table")) {
-        const QString spec = text.mid(5);
-        const qsizetype slash = spec.indexOf(u'/');
+        const QString layout = text.mid(5);
+        const qsizetype slash = layout.indexOf(u'/');
         bool ok = false;
-        const int count = slash < 0 ? -1 : spec.left(slash).toInt(&ok);
-        const std::optional<ValueKind> element = slash < 0 ? std::nullopt : scalarKind(spec.mid(slash + 1));
+        const int count = slash < 0 ? -1 : layout.left(slash).toInt(&ok);
+        const std::optional<ValueKind> element = slash < 0 ? std::nullopt : scalarKind(layout.mid(slash + 1));
         if (ok && count >= 0 && count <= kMaxTableElements && element) {
             type.form = ParameterType::Form::Table;
             type.element = *element;

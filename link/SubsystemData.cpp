@@ -63,15 +63,15 @@ struct TableSpec {
 
 // "table" + count + "/" + element type; the text after the first five characters is read.
 std::optional<TableSpec> tableSpec(const QString& typeText) {
-    const QString spec = typeText.mid(5);
-    const qsizetype slash = spec.indexOf(QLatin1Char('/'));
+    const QString layout = typeText.mid(5);
+    const qsizetype slash = layout.indexOf(QLatin1Char('/'));
     if (slash < 0)
         return std::nullopt;
     bool ok = false;
-    const int count = spec.left(slash).toInt(&ok);
+    const int count = layout.left(slash).toInt(&ok);
     if (!ok || count < 0)
         return std::nullopt;
-    const std::optional<ValueType> element = valueType(QStringView(spec).mid(slash + 1));
+    const std::optional<ValueType> element = valueType(QStringView(layout).mid(slash + 1));
     if (!element)
         return std::nullopt;
     return TableSpec{count, *element};
@@ -105,14 +105,14 @@ std::int32_t decodeSubsystemData(ParameterGrid& grid, SmallTable* table, QByteAr
             row.value = valueText(*type, reinterpret_cast<const char*>(reader.current()), false);
             reader.skip(static_cast<std::size_t>(size));
         } else if (row.type.contains(u"table")) {
-            const std::optional<TableSpec> spec = tableSpec(row.type);
-            if (!spec)
+            const std::optional<TableSpec> layout = tableSpec(row.type);
+            if (!layout)
                 return ack::UnknownType;
-            const qint64 bytes = spec->count * valueSize(spec->element);
+            const qint64 bytes = layout->count * valueSize(layout->element);
             if (static_cast<qint64>(reader.remaining()) < bytes)
                 return ack::SizeMismatch;
             const QByteArrayView raw(reinterpret_cast<const char*>(reader.current()), static_cast<qsizetype>(bytes));
-            fillTable(table, row.name, spec->element, spec->count, raw);
+            fillTable(table, row.name, layout->element, layout->count, raw);
             reader.skip(static_cast<std::size_t>(bytes));
             row.value = QString::fromUtf16(kTableValueText);
         } else if (row.type.contains(u"tab2")) {
