@@ -3,6 +3,7 @@
 #include "core/ByteReader.h"
 #include "core/ProgramValues.h"
 #include "link/ChargeTrend.h"
+#include "link/TrafficCounter.h"
 
 #include <QCoreApplication>
 
@@ -58,6 +59,7 @@ QString stationClusterText(std::int32_t station, int clusterNumber) {
 void handleStatusReport(ClusterRef& cluster, QByteArrayView payload) {
     if (!cluster.valid())
         return;
+    countReportMerged(cluster.position());
     LinkObserver& observer = cluster.observer();
     {
         TKlvRack& rack = *cluster.rack();
