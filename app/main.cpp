@@ -1,17 +1,35 @@
 // The client's entry: applies the visual style and the title, creates every window once in the fixed
-// order, runs the message loop, and ends when the log-in window has closed.
+// order, runs the message loop, and ends when the log-in window has closed. The maintainers' options
+// (statistics log, unattended run) are described in app/StartOptions.h.
 
 #include "app/Program.h"
+#include "app/StartOptions.h"
+#include "app/StatisticsLog.h"
+#include "app/UnattendedStart.h"
 #include "core/ProgramValues.h"
 #include "session/Unit_Login.h"
 #include "session/VisualStyle.h"
 
 #include <QApplication>
+#include <QTimer>
+
+#include <cstdio>
+#include <memory>
 
 using namespace kalver;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    const app::StartOptions options = app::parseStartOptions(QCoreApplication::arguments());
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(options.error));
+        return 2;
+    }
+    // Created before the windows and destroyed after them, so its last line follows the program's end.
+    std::unique_ptr<app::StatisticsLog> statistics;
+    if (!options.statisticsFile.isEmpty())
+        statistics = std::make_unique<app::StatisticsLog>(options.statisticsFile, options.statisticsIntervalSeconds);
+
     session::applyVisualStyle(app, QString::fromUtf16(session::kIcebergClassico));
     program().applicationTitle = QStringLiteral("Kalver Client v1.3");
     program().applicationTitle += QStringLiteral(" DEMO");
@@ -20,9 +38,12 @@ int main(int argc, char** argv) {
     // log-in window is hidden while a session runs).
     QApplication::setQuitOnLastWindowClosed(false);
 
-    app::Program windows(program().commandLine);
+    app::Program windows(options.remainingCommandLine);
     if (windows.startupFailed())
         return 1;
     QObject::connect(Form_Login, &TForm_Login::programEnded, &app, &QApplication::quit, Qt::QueuedConnection);
+
+    app::UnattendedStart unattended(options, qEnvironmentVariable("KALVER_PASSWORD"));
+    QTimer::singleShot(0, &unattended, &app::UnattendedStart::begin);
     return QApplication::exec();
 }

@@ -3,6 +3,7 @@
 #include "link/ClusterRef.h"
 #include "link/ReceiveLoop.h"
 #include "link/SendServerMessage.h"
+#include "link/TrafficCounter.h"
 #include "session/ClusterInWork.h"
 #include "session/SessionWindows.h"
 #include "work/StationAlarms.h"
@@ -47,6 +48,7 @@ int runPollTick(link::ClusterList& list) {
                 continue;
         }
         link::sendPendingMessages(list, cluster.position());
+        link::countPollsSent(cluster.position(), cluster.rack()->pending);
 
         link::TKlvRack& rack = *cluster.rack();
         if (rack.stationCount() > 0) {

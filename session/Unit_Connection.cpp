@@ -8,6 +8,7 @@
 #include "core/ProgramValues.h"
 #include "link/PermissionAnswer.h"
 #include "link/SendServerMessage.h"
+#include "link/TrafficCounter.h"
 #include "session/ButtonIcons.h"
 #include "session/ClusterInWork.h"
 #include "session/ConnectionTexts.h"
@@ -451,8 +452,10 @@ void TForm_Connection::toWork() {
     TimerMnemoProceed->stop();
     session::sessionWindows().enterWorkSession();
     for (int p = 0; p < m_clusters.count(); ++p)
-        if (session::clusterInWork(m_clusters.at(p)))
+        if (session::clusterInWork(m_clusters.at(p))) {
             link::SendServerMessage(m_clusters, p, true, kStatusPoll, false);
+            link::countPollSent(p);
+        }
     Timer_SynchroQuant->start();
     Timer_NotCriticalMsgs->start();
     session::sessionWindows().showSessionWindow();

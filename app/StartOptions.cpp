@@ -1,0 +1,59 @@
+#include "app/StartOptions.h"
+
+namespace kalver::app {
+
+namespace {
+// A whole number of seconds in [1, 1 year].
+std::optional<int> seconds(const QString& text) {
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < 1 || value > 366 * 24 * 3600)
+        return std::nullopt;
+    return value;
+}
+} // namespace
+
+StartOptions parseStartOptions(const QStringList& arguments) {
+    StartOptions options;
+    QStringList remaining;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        const bool takesValue = argument == u"--statistics" || argument == u"--statistics-interval" ||
+                                argument == u"--login" || argument == u"--quit-after";
+        if (i == 0 || (!takesValue && argument != u"--work")) {
+            remaining.append(argument);
+            continue;
+        }
+        if (argument == u"--work") {
+            options.work = true;
+            continue;
+        }
+        if (i + 1 >= arguments.size()) {
+            options.error = argument + QStringLiteral(" needs a value");
+            break;
+        }
+        const QString value = arguments[++i];
+        if (argument == u"--statistics") {
+            options.statisticsFile = value;
+        } else if (argument == u"--login") {
+            options.login = value;
+        } else if (const std::optional<int> s = seconds(value)) {
+            if (argument == u"--quit-after")
+                options.quitAfterSeconds = *s;
+            else
+                options.statisticsIntervalSeconds = *s;
+        } else {
+            options.error = argument + QStringLiteral(": not a number of seconds: ") + value;
+            break;
+        }
+    }
+    if (options.error.isEmpty() && options.statisticsFile.isEmpty() &&
+        arguments.contains(QStringLiteral("--statistics-interval")))
+        options.error = QStringLiteral("--statistics-interval without --statistics");
+    if (options.error.isEmpty() && options.work && !options.login)
+        options.error = QStringLiteral("--work needs --login");
+    options.remainingCommandLine = remaining.join(u' ');
+    return options;
+}
+
+} // namespace kalver::app

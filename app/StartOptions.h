@@ -1,0 +1,40 @@
+#pragma once
+// The client's own command-line options for maintainers and unattended runs. They are taken out of the
+// command line before the connection window reads it ("-mnemo"); the journal still records the whole
+// line.
+//
+//   --statistics FILE              append a statistics line to FILE every interval (app/StatisticsLog.h)
+//   --statistics-interval SECONDS  the interval, default 10
+//   --login USER                   log in as USER at start, through the log-in window's own check; the
+//                                  password is taken from the environment variable KALVER_PASSWORD
+//                                  (never from the command line, which the journal records)
+//   --work                         after the log-in, go to the connection window and enter the work
+//                                  session once every configured cluster has granted permission (or,
+//                                  after 60 s, with those that have)
+//   --quit-after SECONDS           end the session and the program after SECONDS, as the operator
+//                                  would by closing the windows
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace kalver::app {
+
+struct StartOptions {
+    QString statisticsFile;
+    int statisticsIntervalSeconds = 10;
+    std::optional<QString> login;
+    bool work = false;
+    std::optional<int> quitAfterSeconds;
+    // The arguments that are not these options (the program's name first), joined by blanks: what the
+    // connection window reads.
+    QString remainingCommandLine;
+    // Empty when the options were understood; otherwise what is wrong.
+    QString error;
+};
+
+// Reads `arguments` (QCoreApplication::arguments(): the program's name first).
+StartOptions parseStartOptions(const QStringList& arguments);
+
+} // namespace kalver::app
