@@ -1,0 +1,570 @@
+// The fault matrix through the station data window: two racks of the demonstration cluster with their
+// sync server, the window opened for checked tiles, its operations run with "Выполнить" and its pages
+// asked for a catalogue and a subsystem, while rack 1 misbehaves. What the operator is shown: the
+// catalogue prompts (and what the status grid said at each), the summary, the journal entries, station
+// alarm 1, and whether a Yes sent the request again (the rack counts the frames it took).
+//
+// The server time-out is the lowest the settings allow and the wait steps are shortened, so that an
+// unanswered wait takes a fraction of a second; the late acknowledgements of `slow-ack` come long
+// after every wait of a case, even on a slow machine.
+
+#include "config/Journal.h"
+#include "config/SettingsAccess.h"
+#include "config/Unit_Settings.h"
+#include "core/ByteWriter.h"
+#include "core/MessageSeam.h"
+#include "core/ProgramValues.h"
+#include "core/WaitStep.h"
+#include "fakes/RecordingObserver.h"
+#include "link/ClusterList.h"
+#include "link/SendServerMessage.h"
+#include "session/SyncLink.h"
+#include "stationdata/FileCatalogPage.h"
+#include "stationdata/Operation.h"
+#include "stationdata/OperationsPage.h"
+#include "stationdata/SubsystemPage.h"
+#include "stationdata/TChannelSettings.h"
+#include "stationdata/Unit_StationData.h"
+#include "stationdata/WorkWindowBridge.h"
+#include "support/ScratchFolder.h"
+
+#include "DemoProcess.h"
+#include "SessionTestSupport.h"
+#include "WireClient.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace kalver::stationdata {
+namespace {
+
+using demo::test::waitUntil;
+
+constexpr int kStationsPerRack = 6;
+// Far beyond the 5-s time-out and beyond two waits of it.
+const QString kSlowAck = QStringLiteral("slow-ack=20");
+const QString kNotAll = QStringLiteral("Операция выполнена не всеми Станциями (см. лог)");
+
+// Stands in for the operator at the message boxes: answers from a script (then No) and notes, with
+// every message, what column "Состояние" of the status grid's first row said at that moment.
+class Operator {
+public:
+    struct Seen {
+        MessageRequest request;
+        QString rowState;
+    };
+
+    explicit Operator(std::function<QString()> rowState) : m_rowState(std::move(rowState)) {
+        setMessageResponder([this](const MessageRequest& r) {
+            seen.append({r, m_rowState()});
+            return m_script.isEmpty() ? MessageAnswer::No : m_script.takeFirst();
+        });
+    }
+    ~Operator() { setMessageResponder({}); }
+
+    void script(const QList<MessageAnswer>& answers) { m_script = answers; }
+    // The codes of catalogue messages, the texts of plain ones.
+    QStringList shown() const {
+        QStringList out;
+        for (const Seen& s : seen)
+            out.append(s.request.code.isEmpty() ? s.request.text : s.request.code);
+        return out;
+    }
+    int count(const QString& code) const { return int(shown().count(code)); }
+
+    QList<Seen> seen;
+
+private:
+    std::function<QString()> m_rowState;
+    QList<MessageAnswer> m_script;
+};
+
+// The work window's side: every cluster is in work and shown, the selection is the checked tiles.
+class TileSelection : public WorkWindowBridge {
+public:
+    bool tableShown() const override { return false; }
+    bool clusterInWork(const link::TKlvRack&) const override { return true; }
+    bool rackVisible(const link::TKlvRack&) const override { return true; }
+    bool stationSelected(const link::TKlvStation& station) const override { return station.tile.checked; }
+    void suspendWorkSession() override {}
+    void resumeWorkSession() override {}
+};
+
+struct Chosen {
+    int cluster;
+    std::int32_t number;
+};
+
+bool running(const link::TKlvStation& s) {
+    const int state = s.status.registrationState();
+    return state == 1 || state == 2;
+}
+
+class StationDataFaults : public ::testing::Test {
+protected:
+    void SetUp() override {
+        program().accessLevel = AccessDeveloper;
+        setWaitStepMs(25);
+        journal::startNewFile(program().journalFilePath);
+        copySubsystemFiles();
+        ASSERT_TRUE(demo.start());
+        control = std::make_unique<demo::test::ControlClient>(demo.controlPort());
+        settings = std::make_unique<test::TestSettings>(
+            QList<test::ClusterAddress>{{QStringLiteral("127.0.0.1"), test::portField(demo.rackPort(1))},
+                                        {QStringLiteral("127.0.0.1"), test::portField(demo.rackPort(2))}},
+            test::portField(demo.syncPort()));
+        settings->window().se_ServerTimeOut->setValue(settings->window().se_ServerTimeOut->minimum());
+        ASSERT_EQ(settings::serverTimeOutSeconds(), 5);
+        observer.keepAlarms = true;
+        setWorkWindowBridge(&bridge);
+    }
+
+    void TearDown() override {
+        if (window)
+            window->close();
+        window.reset();
+        setWorkWindowBridge(nullptr);
+        list.clear();
+        settings.reset();
+        setWaitStepMs(kWaitStepMs);
+        program().accessLevel = AccessNone;
+    }
+
+    void copySubsystemFiles() {
+        const QDir source(QStringLiteral(KALVER_SUBSYSTEMS_SOURCE));
+        QDirIterator files(source.path(), QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            const QString path = files.next();
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            folder.write(QStringLiteral("Subsystems/") + source.relativeFilePath(path), file.readAll());
+        }
+    }
+
+    // Both racks on line with their stations and, unless given another port for rack 1's sync server,
+    // a sync time from the demonstration cluster's sync server.
+    void connectRacks(std::optional<quint16> rack1SyncPort = std::nullopt) {
+        for (int rack = 1; rack <= 2; ++rack) {
+            const quint16 syncPort = rack == 1 && rack1SyncPort ? *rack1SyncPort : demo.syncPort();
+            const int c = list.create(QStringLiteral("127.0.0.1"), demo.rackPort(rack), syncPort);
+            auto* box = new QCheckBox;
+            box->setChecked(true);
+            list.at(c).connectionCheckBox = box;
+            sync.attach(c);
+            list.at(c).clusterConnection()->open();
+            list.at(c).syncConnection()->open();
+        }
+        ASSERT_TRUE(waitUntil([this] {
+            return list.at(0).clusterConnection()->isConnected() && list.at(1).clusterConnection()->isConnected();
+        }));
+        for (int c = 0; c < 2; ++c)
+            link::SendServerMessage(list, c, true, 1, true, ByteWriter().putI32(AccessDeveloper).take());
+        ASSERT_TRUE(poll([this] {
+            return list.at(0).stationCount() == kStationsPerRack && list.at(1).stationCount() == kStationsPerRack;
+        }));
+        ASSERT_TRUE(waitUntil([&] { return list.at(1).syncTimeValid && (rack1SyncPort || list.at(0).syncTimeValid); }));
+    }
+
+    // Status polls of both racks until `done` holds.
+    bool poll(const std::function<bool()>& done) {
+        return waitUntil([&] {
+            for (int c = 0; c < list.count(); ++c)
+                link::SendServerMessage(list, c, true, 2, true);
+            return waitUntil(done, 300);
+        }, 15000);
+    }
+
+    void command(int rack, const QString& line) {
+        ASSERT_EQ(control->command(QStringLiteral("rack %1 ").arg(rack) + line).last(), QStringLiteral("ok"));
+    }
+    void set(const Chosen& s, const QString& field, const QString& value) {
+        command(s.cluster + 1, QStringLiteral("set %1 %2 %3").arg(s.number).arg(field, value));
+    }
+
+    // The frames rack `rack` has taken so far.
+    int framesTaken(int rack) {
+        const QStringList lines = control->info(QStringLiteral("rack %1 status").arg(rack));
+        const QRegularExpressionMatch m = QRegularExpression(QStringLiteral(" frames (\\d+)")).match(lines.value(0));
+        return m.hasMatch() ? m.captured(1).toInt() : -1;
+    }
+
+    link::TKlvStation& station(const Chosen& s) {
+        link::TKlvRack& rack = list.at(s.cluster);
+        return rack.station(rack.findStation(s.number));
+    }
+    Chosen stationAt(int cluster, int index) { return {cluster, list.at(cluster).station(index).number()}; }
+
+    void select(const QList<Chosen>& chosen) {
+        for (int c = 0; c < list.count(); ++c)
+            for (link::TKlvStation& s : list.at(c).stations) {
+                s.tile.checked = false;
+                for (const Chosen& x : chosen)
+                    s.tile.checked = s.tile.checked || (x.cluster == c && x.number == s.number());
+            }
+    }
+
+    TForm_StationData& openWindow(int page, int operation) {
+        window = std::make_unique<TForm_StationData>(list);
+        window->openForSelection(page, operation);
+        EXPECT_TRUE(window->isVisible());
+        return *window;
+    }
+
+    // Opens the window for the checked tiles on the operations page and presses "Выполнить".
+    void carryOut(int operation) {
+        OperationsPage& page = *openWindow(page::Operations, operation).ts_StartStop;
+        if (operation == op::Start) {
+            if (!page.cb_Now->isChecked())
+                page.cb_Now->click();
+            if (!page.cb_ByCommand->isChecked())
+                page.cb_ByCommand->click();
+            if (!page.b_StartStop->isEnabled())
+                for (int j = 0; j < 16; ++j)
+                    if (TChannelSettings* box = page.channelBox(j)) {
+                        box->cb_Use->click();
+                        break;
+                    }
+        }
+        ASSERT_TRUE(page.b_StartStop->isEnabled());
+        page.b_StartStop->click();
+        EXPECT_FALSE(window->operationRunning());
+    }
+
+    QString rowState() const {
+        if (!window)
+            return QString();
+        const QTableWidgetItem* item = window->ts_StartStop->sg_StartStopStatus->item(0, 2);
+        return item ? item->text() : QString();
+    }
+
+    int journalCount(const QString& entry) const { return int(test::journalEntries().count(entry)); }
+    int journalCountStarting(const QString& start) const {
+        int n = 0;
+        for (const QString& entry : test::journalEntries())
+            n += entry.startsWith(start) ? 1 : 0;
+        return n;
+    }
+
+    test::ScratchFolder folder;
+    demo::test::DemoProcess demo;
+    std::unique_ptr<demo::test::ControlClient> control;
+    std::unique_ptr<test::TestSettings> settings;
+    test::RecordingSessionWindows windows;
+    link::ClusterList list;
+    test::RecordingObserver observer{list};
+    session::SyncLink sync{list};
+    TileSelection bridge;
+    Operator person{[this] { return rowState(); }};
+    std::unique_ptr<TForm_StationData> window;
+};
+
+// ---- an acknowledgement later than the time-out
+
+struct LateCase {
+    const char* name;
+    int operation;
+    const char16_t* noAnswer;
+    bool confirmed;       // the operation asks e064 first
+    int registration;     // the station's registration state before
+};
+
+void PrintTo(const LateCase& c, std::ostream* os) { *os << c.name; }
+
+class LateAcknowledgement : public StationDataFaults, public ::testing::WithParamInterface<LateCase> {};
+
+TEST_P(LateAcknowledgement, IsUnansweredAndYesSendsTheCommandAgain) {
+    const LateCase& c = GetParam();
+    connectRacks();
+    const Chosen s = stationAt(0, 0);
+    set(s, QStringLiteral("registration"), QString::number(c.registration));
+    set(s, QStringLiteral("charge"), QStringLiteral("90"));
+    ASSERT_TRUE(poll([&] { return station(s).status.registrationState() == c.registration && station(s).status.chargeLevel() == 90; }));
+    select({s});
+    command(1, QStringLiteral("fault ") + kSlowAck);
+
+    const QString code = QString::fromUtf16(c.noAnswer);
+    QList<MessageAnswer> answers;
+    if (c.confirmed)
+        answers.append(MessageAnswer::Yes);
+    answers << MessageAnswer::Yes << MessageAnswer::No; // repeat once, then give up
+    person.script(answers);
+    const int framesBefore = framesTaken(1);
+    carryOut(c.operation);
+
+    QStringList expected;
+    if (c.confirmed)
+        expected << QStringLiteral("e064");
+    expected << code << code << kNotAll;
+    EXPECT_EQ(person.shown(), expected);
+    for (const Operator::Seen& seen : person.seen)
+        if (seen.request.code == code) {
+            EXPECT_EQ(seen.request.icon, MessageIcon::Error);
+            EXPECT_EQ(seen.request.buttons, MessageButtons::YesNo);
+            EXPECT_EQ(seen.rowState, QStringLiteral("Кластер не отвечает"));
+        }
+    EXPECT_EQ(journalCount(code + QStringLiteral("|1")), 2);
+    // The first send and the one repeat; No sent nothing more.
+    EXPECT_TRUE(waitUntil([&] { return framesTaken(1) >= framesBefore + 2; }));
+    EXPECT_EQ(framesTaken(1), framesBefore + 2);
+    EXPECT_FALSE(station(s).hasAlarm(link::alarm::CommandNotExecuted));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FaultMatrix, LateAcknowledgement,
+    ::testing::Values(LateCase{"start", op::Start, u"e029", false, 0},
+                      LateCase{"stop", op::StopRegistration, u"e031", false, 1},
+                      LateCase{"search", op::Search, u"e043", false, 0},
+                      LateCase{"erase_oldest", op::EraseOldest, u"e044", true, 0}),
+    [](const ::testing::TestParamInfo<LateCase>& info) { return std::string(info.param.name); });
+
+// ---- stations that do not follow
+
+struct StubbornCase {
+    const char* name;
+    int operation;
+    const char16_t* notFollowed;
+    const char* rowState;
+    bool alarm;           // station alarm 1 for the stations named
+    bool confirmed;
+    int registration;     // both stations' registration state before
+};
+
+void PrintTo(const StubbornCase& c, std::ostream* os) { *os << c.name; }
+
+class StubbornStations : public StationDataFaults, public ::testing::WithParamInterface<StubbornCase> {};
+
+TEST_P(StubbornStations, AreNamedJournaledAndOfferedARepeat) {
+    const StubbornCase& c = GetParam();
+    connectRacks();
+    // Two stations of rack 1; only the stubborn one ignores the command. For erasing, it is one that
+    // holds files, so that its memory is not free.
+    QList<Chosen> pair;
+    for (int i = 0; i < kStationsPerRack && pair.size() < 2; ++i) {
+        const link::TKlvStation& s = list.at(0).station(i);
+        if (c.operation == op::EraseAll && pair.isEmpty() && s.status.freeMemory() >= 100)
+            continue;
+        pair.append(stationAt(0, i));
+    }
+    ASSERT_EQ(pair.size(), 2) << "rack 1 has a station holding files";
+    const Chosen stubborn = pair[0];
+    const Chosen obedient = pair[1];
+    for (const Chosen& s : pair) {
+        set(s, QStringLiteral("registration"), QString::number(c.registration));
+        set(s, QStringLiteral("charge"), QStringLiteral("90"));
+    }
+    ASSERT_TRUE(poll([&] {
+        for (const Chosen& s : pair)
+            if (station(s).status.registrationState() != c.registration || station(s).status.chargeLevel() != 90)
+                return false;
+        return true;
+    }));
+    if (c.operation == op::EraseAll) {
+        ASSERT_LT(station(stubborn).status.freeMemory(), 100);
+    }
+    select(pair);
+    command(1, QStringLiteral("fault stubborn=%1").arg(stubborn.number));
+
+    const QString code = QString::fromUtf16(c.notFollowed);
+    QList<MessageAnswer> answers;
+    if (c.confirmed)
+        answers.append(MessageAnswer::Yes);
+    answers << MessageAnswer::Yes << MessageAnswer::No;
+    person.script(answers);
+    const int framesBefore = framesTaken(1);
+    carryOut(c.operation);
+
+    QStringList expected;
+    if (c.confirmed)
+        expected << QStringLiteral("e064");
+    expected << code << code << kNotAll;
+    ASSERT_EQ(person.shown(), expected);
+    for (const Operator::Seen& seen : person.seen)
+        if (seen.request.code == code) {
+            // The prompt names the stubborn station alone, on its second line.
+            EXPECT_EQ(seen.request.text.split(u'\n').value(1), QString::number(stubborn.number)) << qPrintable(seen.request.text);
+            EXPECT_EQ(seen.request.buttons, MessageButtons::YesNo);
+            EXPECT_EQ(seen.rowState, QString::fromUtf8(c.rowState));
+        }
+    EXPECT_EQ(journalCount(QStringLiteral("%1|1|%2,").arg(code).arg(stubborn.number)), 2);
+    EXPECT_TRUE(waitUntil([&] { return framesTaken(1) >= framesBefore + 2; }));
+    EXPECT_EQ(framesTaken(1), framesBefore + 2);
+
+    EXPECT_EQ(station(stubborn).hasAlarm(link::alarm::CommandNotExecuted), c.alarm);
+    const test::RaisedAlarm alarm{0, list.at(0).findStation(stubborn.number), link::alarm::CommandNotExecuted, true};
+    EXPECT_EQ(observer.alarms.count(alarm), c.alarm ? 2 : 0) << "raised and journaled at each check";
+    EXPECT_FALSE(station(obedient).hasAlarm(link::alarm::CommandNotExecuted));
+    switch (c.operation) {
+    case op::Start:
+        EXPECT_TRUE(running(station(obedient)));
+        EXPECT_FALSE(running(station(stubborn)));
+        break;
+    case op::StopRegistration:
+        EXPECT_FALSE(running(station(obedient)));
+        EXPECT_TRUE(running(station(stubborn)));
+        break;
+    default:
+        EXPECT_EQ(station(obedient).status.freeMemory(), 100);
+        EXPECT_LT(station(stubborn).status.freeMemory(), 100);
+        break;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FaultMatrix, StubbornStations,
+    ::testing::Values(StubbornCase{"start", op::Start, u"e030", "Не все запущены", true, false, 0},
+                      StubbornCase{"stop", op::StopRegistration, u"e032", "Не все остановлены", true, false, 1},
+                      StubbornCase{"erase_all", op::EraseAll, u"e047", "Не все очистили память", false, true, 0}),
+    [](const ::testing::TestParamInfo<StubbornCase>& info) { return std::string(info.param.name); });
+
+// ---- a sync server that is down
+
+struct SyncDownCase {
+    const char* name;
+    int operation;
+    const char16_t* refusal;
+    const char* text;
+    int registration;
+};
+
+void PrintTo(const SyncDownCase& c, std::ostream* os) { *os << c.name; }
+
+class SyncServerDown : public StationDataFaults, public ::testing::WithParamInterface<SyncDownCase> {};
+
+TEST_P(SyncServerDown, SkipsItsRackWhileTheOtherRackIsCommanded) {
+    const SyncDownCase& c = GetParam();
+    // Nothing listens where rack 1's sync server should be.
+    connectRacks(test::freePort());
+    ASSERT_TRUE(waitUntil([this] {
+        return observer.logTexts().contains(QStringLiteral("Разорвано соединение с Синхросервером Кластера №1"));
+    }));
+    ASSERT_FALSE(list.at(0).syncConnection()->isConnected());
+    const Chosen down = stationAt(0, 0);
+    const Chosen healthy = stationAt(1, 0);
+    for (const Chosen& s : {down, healthy}) {
+        set(s, QStringLiteral("registration"), QString::number(c.registration));
+        set(s, QStringLiteral("charge"), QStringLiteral("90"));
+    }
+    ASSERT_TRUE(poll([&] {
+        return station(down).status.registrationState() == c.registration &&
+               station(healthy).status.registrationState() == c.registration && station(down).status.chargeLevel() == 90 &&
+               station(healthy).status.chargeLevel() == 90;
+    }));
+    select({down, healthy});
+
+    const int framesBefore = framesTaken(1);
+    carryOut(c.operation);
+
+    const QString code = QString::fromUtf16(c.refusal);
+    ASSERT_EQ(person.shown(), (QStringList{code, kNotAll}));
+    const MessageRequest& refusal = person.seen.at(0).request;
+    EXPECT_EQ(refusal.title, QStringLiteral("Нет связи с синхросервером"));
+    EXPECT_EQ(refusal.text, QString::fromUtf8(c.text));
+    EXPECT_EQ(refusal.icon, MessageIcon::Error);
+    EXPECT_EQ(refusal.buttons, MessageButtons::Ok);
+    // Nothing went to rack 1; rack 2's station followed the command.
+    EXPECT_EQ(framesTaken(1), framesBefore);
+    EXPECT_EQ(running(station(down)), c.registration == 1);
+    EXPECT_EQ(running(station(healthy)), c.registration != 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FaultMatrix, SyncServerDown,
+    ::testing::Values(SyncDownCase{"start", op::Start, u"e069", "Запуск невозможен для Станций Кластера №1", 0},
+                      SyncDownCase{"stop", op::StopRegistration, u"e078", "Остановка невозможна для Станций Кластера №1", 1}),
+    [](const ::testing::TestParamInfo<SyncDownCase>& info) { return std::string(info.param.name); });
+
+// ---- the examination pages: refused and unanswered requests
+
+struct PageCase {
+    const char* name;
+    const char* fault;
+    int page;
+    const char16_t* code;
+    bool offersRepeat;     // Yes/No: a Yes sends the request again
+    bool journaled;        // the code, the cluster and the station (catalogue) or the subsystem
+};
+
+void PrintTo(const PageCase& c, std::ostream* os) { *os << c.name; }
+
+class PageRequests : public StationDataFaults, public ::testing::WithParamInterface<PageCase> {};
+
+const QString kSubsystem = QStringLiteral("0032352020376D71\\интерфейса.sub");
+
+TEST_P(PageRequests, ShowTheirMessageAndLeaveThePageEmpty) {
+    const PageCase& c = GetParam();
+    connectRacks();
+    // A station the catalogue may be asked of: not recording, not downloading.
+    Chosen s{-1, 0};
+    for (const link::TKlvStation& x : list.at(0).stations)
+        if (s.cluster < 0 && !x.status.downloading() && !running(x))
+            s = {0, x.number()};
+    ASSERT_GE(s.cluster, 0);
+    select({s});
+    command(1, QStringLiteral("fault ") + QString::fromLatin1(c.fault));
+    const QString code = QString::fromUtf16(c.code);
+    if (c.offersRepeat)
+        person.script({MessageAnswer::Yes, MessageAnswer::No});
+
+    TForm_StationData& w = openWindow(page::Operations, op::Search);
+    const int framesBefore = framesTaken(1);
+    if (c.page == page::Subsystems) {
+        w.pc_ControlMode->setCurrentIndex(page::Subsystems);
+        SubsystemPage& subsystems = *w.subsystems;
+        const int item = subsystems.cb_SubsystemType->findText(kSubsystem);
+        ASSERT_GE(item, 0);
+        subsystems.cb_SubsystemType->setCurrentIndex(item);
+        ASSERT_TRUE(subsystems.tb_ParamReload->isEnabled());
+        subsystems.tb_ParamReload->click();
+    } else {
+        // Page 1 asks for the chosen station's catalogue on the way in.
+        w.pc_ControlMode->setCurrentIndex(page::StationInfo);
+    }
+    const int times = c.offersRepeat ? 2 : 1;
+    ASSERT_TRUE(waitUntil([&] { return person.count(code) == times && w.pc_ControlMode->isEnabled(); }));
+    EXPECT_EQ(person.shown(), QStringList(times, code));
+    for (const Operator::Seen& seen : person.seen) {
+        EXPECT_EQ(seen.request.icon, MessageIcon::Error);
+        EXPECT_EQ(seen.request.buttons, c.offersRepeat ? MessageButtons::YesNo : MessageButtons::Ok);
+    }
+    EXPECT_TRUE(waitUntil([&] { return framesTaken(1) >= framesBefore + times; }));
+    EXPECT_EQ(framesTaken(1), framesBefore + times);
+
+    QString entry;
+    if (c.page == page::Subsystems) {
+        EXPECT_FALSE(w.subsystems->tb_ParamSave->isEnabled());
+        entry = code + QStringLiteral("|1|") + kSubsystem;
+    } else {
+        EXPECT_FALSE(w.fileCatalog->rg_SelectedFile->isEnabled());
+        EXPECT_TRUE(list.at(0).receivedChunks.isEmpty());
+        entry = code + QStringLiteral("|1|") + QString::number(s.number);
+    }
+    EXPECT_EQ(journalCountStarting(code + QLatin1Char('|')), c.journaled ? times : 0);
+    if (c.journaled) {
+        EXPECT_EQ(journalCount(entry), times);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FaultMatrix, PageRequests,
+    ::testing::Values(PageCase{"catalogue_refused", "refuse-catalogue", page::StationInfo, u"e074", false, false},
+                      PageCase{"subsystem_refused", "refuse-subsystem", page::Subsystems, u"e073", true, false},
+                      PageCase{"catalogue_late", "slow-ack=20", page::StationInfo, u"e033", true, true},
+                      PageCase{"subsystem_late", "slow-ack=20", page::Subsystems, u"e054", true, true}),
+    [](const ::testing::TestParamInfo<PageCase>& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace kalver::stationdata
