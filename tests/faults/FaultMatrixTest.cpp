@@ -185,6 +185,8 @@ TEST_F(FaultMatrixTest, SyncServerFaultsShowInTheSyncLabel) {
     const SyncCase cases[] = {
         {"fault sync-error", session::sync_label::kLinkError},
         {"clear", nullptr}, // a time: the label shows it
+        {"fault sync-unknown", session::sync_label::kTimeUnknown},
+        {"clear", nullptr},
     };
     for (const SyncCase& c : cases) {
         SCOPED_TRACE(c.fault);

@@ -18,6 +18,7 @@
 #include "fakes/RecordingObserver.h"
 #include "link/ClusterList.h"
 #include "link/SendServerMessage.h"
+#include "session/SyncLabel.h"
 #include "session/SyncLink.h"
 #include "stationdata/FileCatalogPage.h"
 #include "stationdata/Operation.h"
@@ -430,62 +431,100 @@ INSTANTIATE_TEST_SUITE_P(
                       StubbornCase{"erase_all", op::EraseAll, u"e047", "Не все очистили память", false, true, 0}),
     [](const ::testing::TestParamInfo<StubbornCase>& info) { return std::string(info.param.name); });
 
-// ---- a sync server that is down
+// ---- a sync server that is down, or that has no time
 
-struct SyncDownCase {
+enum class SyncFault {
+    Down,    // nothing listens where rack 1's sync server should be: its row is skipped
+    NoTime,  // the sync server answers with the time -1: no row is handled
+};
+
+struct SyncCase {
     const char* name;
+    SyncFault fault;
     int operation;
     const char16_t* refusal;
+    const char* title;
     const char* text;
     int registration;
 };
 
-void PrintTo(const SyncDownCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const SyncCase& c, std::ostream* os) { *os << c.name; }
 
-class SyncServerDown : public StationDataFaults, public ::testing::WithParamInterface<SyncDownCase> {};
+class SyncServerFaults : public StationDataFaults, public ::testing::WithParamInterface<SyncCase> {};
 
-TEST_P(SyncServerDown, SkipsItsRackWhileTheOtherRackIsCommanded) {
-    const SyncDownCase& c = GetParam();
-    // Nothing listens where rack 1's sync server should be.
-    connectRacks(test::freePort());
-    ASSERT_TRUE(waitUntil([this] {
-        return observer.logTexts().contains(QStringLiteral("Разорвано соединение с Синхросервером Кластера №1"));
-    }));
-    ASSERT_FALSE(list.at(0).syncConnection()->isConnected());
-    const Chosen down = stationAt(0, 0);
-    const Chosen healthy = stationAt(1, 0);
-    for (const Chosen& s : {down, healthy}) {
+TEST_P(SyncServerFaults, RefuseTheCommandForTheRacksTheyServe) {
+    const SyncCase& c = GetParam();
+    const bool down = c.fault == SyncFault::Down;
+    if (down) {
+        connectRacks(test::freePort());
+        ASSERT_TRUE(waitUntil([this] {
+            return observer.logTexts().contains(QStringLiteral("Разорвано соединение с Синхросервером Кластера №1"));
+        }));
+        ASSERT_FALSE(list.at(0).syncConnection()->isConnected());
+    } else {
+        // The racks share their sync server; one sync tick brings its answer without a time.
+        connectRacks();
+        command(1, QStringLiteral("fault sync-unknown"));
+        windows.syncLabels.clear();
+        sync.tick();
+        ASSERT_TRUE(waitUntil([this] {
+            return windows.syncLabels.value(0) == QString::fromUtf16(session::sync_label::kTimeUnknown) &&
+                   list.at(0).syncTimeValid;
+        }));
+    }
+    const Chosen first = stationAt(0, 0);
+    const Chosen second = stationAt(1, 0);
+    for (const Chosen& s : {first, second}) {
         set(s, QStringLiteral("registration"), QString::number(c.registration));
         set(s, QStringLiteral("charge"), QStringLiteral("90"));
     }
     ASSERT_TRUE(poll([&] {
-        return station(down).status.registrationState() == c.registration &&
-               station(healthy).status.registrationState() == c.registration && station(down).status.chargeLevel() == 90 &&
-               station(healthy).status.chargeLevel() == 90;
+        return station(first).status.registrationState() == c.registration &&
+               station(second).status.registrationState() == c.registration && station(first).status.chargeLevel() == 90 &&
+               station(second).status.chargeLevel() == 90;
     }));
-    select({down, healthy});
+    select({first, second});
 
-    const int framesBefore = framesTaken(1);
+    const int rack1Before = framesTaken(1);
+    const int rack2Before = framesTaken(2);
     carryOut(c.operation);
 
     const QString code = QString::fromUtf16(c.refusal);
     ASSERT_EQ(person.shown(), (QStringList{code, kNotAll}));
     const MessageRequest& refusal = person.seen.at(0).request;
-    EXPECT_EQ(refusal.title, QStringLiteral("Нет связи с синхросервером"));
+    EXPECT_EQ(refusal.title, QString::fromUtf8(c.title));
     EXPECT_EQ(refusal.text, QString::fromUtf8(c.text));
     EXPECT_EQ(refusal.icon, MessageIcon::Error);
     EXPECT_EQ(refusal.buttons, MessageButtons::Ok);
-    // Nothing went to rack 1; rack 2's station followed the command.
-    EXPECT_EQ(framesTaken(1), framesBefore);
-    EXPECT_EQ(running(station(down)), c.registration == 1);
-    EXPECT_EQ(running(station(healthy)), c.registration != 1);
+    // Nothing went to rack 1. With its sync server down, rack 2's station followed the command; a sync
+    // server without a time ends the operation before any rack is commanded.
+    EXPECT_EQ(framesTaken(1), rack1Before);
+    EXPECT_EQ(running(station(first)), c.registration == 1);
+    if (down) {
+        EXPECT_EQ(running(station(second)), c.registration != 1);
+    } else {
+        EXPECT_EQ(framesTaken(2), rack2Before);
+        EXPECT_EQ(running(station(second)), c.registration == 1);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    FaultMatrix, SyncServerDown,
-    ::testing::Values(SyncDownCase{"start", op::Start, u"e069", "Запуск невозможен для Станций Кластера №1", 0},
-                      SyncDownCase{"stop", op::StopRegistration, u"e078", "Остановка невозможна для Станций Кластера №1", 1}),
-    [](const ::testing::TestParamInfo<SyncDownCase>& info) { return std::string(info.param.name); });
+    FaultMatrix, SyncServerFaults,
+    ::testing::Values(SyncCase{"start_sync_down", SyncFault::Down, op::Start, u"e069", "Нет связи с синхросервером",
+                               "Запуск невозможен для Станций Кластера №1", 0},
+                      SyncCase{"stop_sync_down", SyncFault::Down, op::StopRegistration, u"e078",
+                               "Нет связи с синхросервером", "Остановка невозможна для Станций Кластера №1", 1},
+                      SyncCase{"start_sync_without_time", SyncFault::NoTime, op::Start, u"e076",
+                               "Ошибка времени Синхросервера",
+                               "Синхросервер не передает дату и время\n(возможно, включен режим настройки "
+                               "генератора).\nЗапуск невозможен.",
+                               0},
+                      SyncCase{"stop_sync_without_time", SyncFault::NoTime, op::StopRegistration, u"e077",
+                               "Ошибка времени Синхросервера",
+                               "Синхросервер не передает дату и время\n(возможно, включен режим настройки "
+                               "генератора).\nОстановка невозможна.",
+                               1}),
+    [](const ::testing::TestParamInfo<SyncCase>& info) { return std::string(info.param.name); });
 
 // ---- the examination pages: refused and unanswered requests
 
