@@ -18,11 +18,18 @@ BusyMeter::Clock BusyMeter::steadyClock() {
 BusyMeter::BusyMeter(Clock clock, QObject* parent)
     : QObject(parent), m_clock(std::move(clock)), m_intervalStart(m_clock()), m_busySince(m_intervalStart) {}
 
-void BusyMeter::attach(QAbstractEventDispatcher* dispatcher) {
-    if (!dispatcher)
-        return;
-    connect(dispatcher, &QAbstractEventDispatcher::awake, this, &BusyMeter::awake);
-    connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &BusyMeter::aboutToBlock);
+void BusyMeter::attach(QAbstractEventDispatcher* dispatcher, QObject* application) {
+    if (dispatcher) {
+        connect(dispatcher, &QAbstractEventDispatcher::awake, this, &BusyMeter::awake);
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &BusyMeter::aboutToBlock);
+    }
+    if (application)
+        application->installEventFilter(this);
+}
+
+bool BusyMeter::eventFilter(QObject*, QEvent*) {
+    awake();
+    return false;
 }
 
 void BusyMeter::awake() {

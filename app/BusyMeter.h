@@ -1,8 +1,11 @@
 #pragma once
-// The share of time the user-interface thread is busy: the event dispatcher says when the thread wakes
-// (awake) and when it is about to block waiting for events (aboutToBlock); the time in between is
-// busy. Nested event loops (the waits that process pending events) do not block, so they count as
-// busy, as they are.
+// The share of time the user-interface thread is busy: the event dispatcher says when it is about to
+// block waiting for events (aboutToBlock); the thread is awake again when the dispatcher says so
+// (awake) or when the first event after the block is delivered, whichever comes first (the dispatcher
+// of the desktop's event loop signals awake only at the start of a processing round, not when its wait
+// ends, so timer and socket events that end a wait are seen through the application's event filter).
+// The time from waking to the next block is busy. Nested event loops (the waits that process pending
+// events) do not block, so they count as busy, as they are.
 //
 // The clock is a parameter so that the arithmetic is checked without waiting.
 
@@ -23,8 +26,9 @@ public:
     // Starts measuring now; the thread counts as busy (it is running this constructor).
     explicit BusyMeter(Clock clock = steadyClock(), QObject* parent = nullptr);
 
-    // Follows the dispatcher's awake and aboutToBlock signals.
-    void attach(QAbstractEventDispatcher* dispatcher);
+    // Follows the dispatcher's awake and aboutToBlock signals and the events delivered through
+    // `application` (an event filter that only looks).
+    void attach(QAbstractEventDispatcher* dispatcher, QObject* application);
 
     void awake();
     void aboutToBlock();
@@ -33,6 +37,9 @@ public:
     double takeShare();
 
     static Clock steadyClock();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     Clock m_clock;

@@ -5,6 +5,7 @@
 #include "app/ThreadCpuTime.h"
 
 #include <QAbstractEventDispatcher>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QTimer>
@@ -18,7 +19,7 @@ StatisticsLog::StatisticsLog(const QString& filePath, int intervalSeconds, QObje
     : QObject(parent), m_filePath(filePath) {
     m_uptime.start();
     m_lastCpuNs = threadCpuNs();
-    m_busy.attach(QAbstractEventDispatcher::instance());
+    m_busy.attach(QAbstractEventDispatcher::instance(), QCoreApplication::instance());
     link::setTrafficCounter(&m_tally);
 
     m_timer = new QTimer(this);

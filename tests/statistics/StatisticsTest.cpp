@@ -14,6 +14,8 @@
 #include "support/ScratchFolder.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -174,6 +176,20 @@ TEST(BusyMeter, SharesTheTimeBetweenAwakeAndAboutToBlock) {
     EXPECT_DOUBLE_EQ(meter.takeShare(), 0.6);
 
     EXPECT_DOUBLE_EQ(meter.takeShare(), 0.0) << "an empty interval";
+}
+
+TEST(BusyMeter, AnEventDeliveredAfterTheBlockEndsIt) {
+    std::int64_t now = 0;
+    BusyMeter meter([&now] { return now; });
+    QObject target;
+    meter.attach(nullptr, QCoreApplication::instance());
+    now += 10;
+    meter.aboutToBlock();
+    now += 70;
+    QEvent event(QEvent::User);
+    QCoreApplication::sendEvent(&target, &event); // a timer or socket event, say
+    now += 20;
+    EXPECT_DOUBLE_EQ(meter.takeShare(), 0.3);
 }
 
 TEST(StatisticsLine, WritesEveryFieldInOrder) {
