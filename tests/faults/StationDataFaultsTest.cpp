@@ -332,6 +332,36 @@ INSTANTIATE_TEST_SUITE_P(
                       LateCase{"erase_oldest", op::EraseOldest, u"e044", true, 0}),
     [](const ::testing::TestParamInfo<LateCase>& info) { return std::string(info.param.name); });
 
+// A rack that resets its connection when the command arrives: the row is unanswered like a late one,
+// a repeat on the closed connection sends nothing and shows no dialog of its own, and the other rack's
+// row is carried out.
+TEST_F(StationDataFaults, ResetOnTheCommandLeavesTheRowUnansweredAndTheOtherRackCommanded) {
+    connectRacks();
+    const Chosen first = stationAt(0, 0);
+    const Chosen second = stationAt(1, 0);
+    for (const Chosen& s : {first, second}) {
+        set(s, QStringLiteral("registration"), QStringLiteral("0"));
+        set(s, QStringLiteral("charge"), QStringLiteral("90"));
+    }
+    ASSERT_TRUE(poll([&] {
+        return station(first).status.chargeLevel() == 90 && station(second).status.chargeLevel() == 90 &&
+               !running(station(first)) && !running(station(second));
+    }));
+    select({first, second});
+    // Rack 1 has one connection, the list's: its next frame is the start command.
+    command(1, QStringLiteral("fault reset-after=%1").arg(framesTaken(1) + 1));
+
+    person.script({MessageAnswer::Yes, MessageAnswer::No});
+    carryOut(op::Start);
+
+    EXPECT_EQ(person.shown(), (QStringList{"e029", "e029", kNotAll}));
+    EXPECT_FALSE(list.at(0).clusterConnection()->isConnected());
+    EXPECT_EQ(journalCount(QStringLiteral("e029|1")), 2);
+    EXPECT_FALSE(running(station(first)));
+    EXPECT_TRUE(running(station(second)));
+    EXPECT_TRUE(list.at(1).clusterConnection()->isConnected());
+}
+
 // ---- stations that do not follow
 
 struct StubbornCase {
