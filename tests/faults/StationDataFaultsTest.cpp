@@ -33,6 +33,8 @@
 #include "SessionTestSupport.h"
 #include "WireClient.h"
 
+#include <QAbstractButton>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -634,6 +636,88 @@ INSTANTIATE_TEST_SUITE_P(
                       PageCase{"catalogue_late", "slow-ack=20", page::StationInfo, u"e033", true, true},
                       PageCase{"subsystem_late", "slow-ack=20", page::Subsystems, u"e054", true, true}),
     [](const ::testing::TestParamInfo<PageCase>& info) { return std::string(info.param.name); });
+
+// ---- the examination pages: a save the station refuses, chunks out of order
+
+QString cellText(const QTableWidget* grid, int row, int column) {
+    const QTableWidgetItem* item = grid->item(row, column);
+    return item ? item->text() : QString();
+}
+
+int rowNamed(const QTableWidget* grid, const QString& name) {
+    for (int r = 0; r < grid->rowCount(); ++r)
+        if (cellText(grid, r, 0) == name)
+            return r;
+    return -1;
+}
+
+TEST_F(StationDataFaults, ASaveTheStationRefusesIsReportedAndTheValueKept) {
+    connectRacks();
+    const Chosen s = stationAt(0, 0);
+    select({s});
+    TForm_StationData& w = openWindow(page::Operations, op::Search);
+    w.pc_ControlMode->setCurrentIndex(page::Subsystems);
+    SubsystemPage& page = *w.subsystems;
+    page.cb_SubsystemType->setCurrentIndex(page.cb_SubsystemType->findText(kSubsystem));
+    page.tb_ParamReload->click();
+    ASSERT_TRUE(person.seen.isEmpty()) << person.shown().join(u',').toStdString();
+    ASSERT_TRUE(page.tb_ParamSave->isEnabled());
+    const QTableWidget* grid = page.sg_StationParams;
+    const int address = rowNamed(grid, QStringLiteral("Адрес в сети стойки"));
+    ASSERT_GE(address, 0);
+    const QString before = cellText(grid, address, 5);
+
+    command(1, QStringLiteral("fault save-error"));
+    page.sg_StationParams->item(address, 6)->setText(QStringLiteral("2B"));
+    person.script({MessageAnswer::Yes, MessageAnswer::No});
+    const int framesBefore = framesTaken(1);
+    page.tb_ParamSave->click();
+
+    EXPECT_EQ(person.shown(), (QStringList{"e058", "e058"}));
+    EXPECT_EQ(journalCount(QStringLiteral("e058|1|%1|").arg(s.number) + kSubsystem), 2);
+    EXPECT_TRUE(waitUntil([&] { return framesTaken(1) >= framesBefore + 2; }));
+    EXPECT_EQ(framesTaken(1), framesBefore + 2);
+    EXPECT_EQ(cellText(grid, address, 5), before) << "the station kept its value";
+
+    // A new read shows what the station holds.
+    command(1, QStringLiteral("clear"));
+    person.seen.clear();
+    page.tb_ParamReload->click();
+    EXPECT_TRUE(person.seen.isEmpty());
+    EXPECT_EQ(cellText(grid, address, 5), before);
+}
+
+TEST_F(StationDataFaults, CatalogueChunksInReverseOrderGiveTheSameCatalogue) {
+    connectRacks();
+    // The idle station with the most files, so that its catalogue takes more than one chunk.
+    Chosen s{-1, 0};
+    int files = -1;
+    for (const link::TKlvStation& x : list.at(0).stations)
+        if (!x.status.downloading() && !running(x) && x.status.fileCount() > files) {
+            s = {0, x.number()};
+            files = x.status.fileCount();
+        }
+    ASSERT_GT(files * 256, 700) << "a catalogue of at least two chunks";
+    select({s});
+    TForm_StationData& w = openWindow(page::Operations, op::Search);
+    w.pc_ControlMode->setCurrentIndex(page::StationInfo);
+    ASSERT_TRUE(waitUntil([&] { return w.fileCatalog->rg_SelectedFile->isEnabled(); }));
+    QStringList inOrder;
+    for (int j = 0; j < 16; ++j)
+        inOrder.append(w.fileCatalog->fileButtons->button(j)->text());
+
+    command(1, QStringLiteral("fault shuffle-chunks"));
+    const int framesBefore = framesTaken(1);
+    w.fileCatalog->tb_ShowData->click();
+    ASSERT_TRUE(waitUntil([&] { return w.fileCatalog->rg_SelectedFile->isEnabled(); }));
+    EXPECT_EQ(framesTaken(1), framesBefore + 1);
+    QStringList reversed;
+    for (int j = 0; j < 16; ++j)
+        reversed.append(w.fileCatalog->fileButtons->button(j)->text());
+    EXPECT_EQ(reversed, inOrder);
+    EXPECT_NE(inOrder.first(), QStringLiteral("Файл 0"));
+    EXPECT_TRUE(person.seen.isEmpty()) << person.shown().join(u',').toStdString();
+}
 
 } // namespace
 } // namespace kalver::stationdata
