@@ -4,6 +4,10 @@
 // catalogue prompts (and what the status grid said at each), the summary, the journal entries, station
 // alarm 1, and whether a Yes sent the request again (the rack counts the frames it took).
 //
+// Rows: acknowledgements later than the time-out, a reset on the command, stations that do not follow,
+// a sync server that is down or has no time, refused and unanswered catalogue and subsystem requests,
+// a refused save, catalogue chunks out of order.
+//
 // The server time-out is the lowest the settings allow and the wait steps are shortened, so that an
 // unanswered wait takes a fraction of a second; the late acknowledgements of `slow-ack` come long
 // after every wait of a case, even on a slow machine.
