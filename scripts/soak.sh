@@ -129,13 +129,17 @@ awk -v clusters="$clusters" -v run=$((minutes * 60)) '
     printf "unanswered polls:       at most %d on one cluster%s\n", unanswered,
            (unanswered > 0 ? " (cluster " val("unanswered_cluster") ")" : "")
     lost = unanswered > 1 || val("clusters") + 0 != clusters || val("polls_min") + 0 == 0
-    start = 0; last = 0; sum = 0; cpusum = 0; count = 0; peak = 0
+    # Busy share: the intervals after the warm-up; the start-up (connecting, creating every station)
+    # is shown apart.
+    start = 0; last = 0; sum = 0; cpusum = 0; count = 0; peak = 0; startup = 0
     for (i = 2; i < n; ++i) {
       if (polls[i] + 0 == 0) continue
       if (!start && up[i] + 0 >= warm) start = i
-      last = i; sum += busy[i]; cpusum += cpu[i]; count++; if (busy[i] + 0 > peak) peak = busy[i] + 0
+      last = i
+      if (!start) { if (busy[i] + 0 > startup) startup = busy[i] + 0; continue }
+      sum += busy[i]; cpusum += cpu[i]; count++; if (busy[i] + 0 > peak) peak = busy[i] + 0
     }
-    if (count) printf "UI thread busy:         %.1f %% on average over %d intervals, %.1f %% at most (processor time %.1f %%)\n", sum / count, count, peak, cpusum / count
+    if (count) printf "UI thread busy:         %.1f %% on average, %.1f %% at most over %d intervals after the warm-up (processor time %.1f %%); %.1f %% at most during the start-up\n", sum / count, peak, count, cpusum / count, startup
     growth = 0
     if (start && last && rss[start] > 0) {
       growth = (rss[last] - rss[start]) * 100.0 / rss[start]
