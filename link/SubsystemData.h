@@ -9,7 +9,7 @@
 // Table rows show "Введите символ >" in the value column. The small table gets one row per element
 // (index, text) and a memo line of the table's raw bytes (bytes below 32 as ".", others in
 // Windows-1251). Result: 1 all rows decoded, 3 the payload ended before a value (values decoded before
-// stay), 4 a type or table specification the decoder does not know, 5 the refusal 0xFF. A table's
+// stay), 4 a type or table layout the decoder does not know, 5 the refusal 0xFF. A table's
 // size is checked against the payload before anything is allocated for it.
 //
 // After a complete decoding of the system configuration subsystem ("системной конфигурации.sub"), the
