@@ -40,7 +40,6 @@ namespace ct = session::connection_text;
 namespace {
 
 constexpr int kPermissionRequest = 1;
-constexpr int kStatusPoll = 2;
 constexpr int kGridColumns = 5;
 constexpr int kColumnWidth = 120;
 constexpr int kRowHeight = 24;
@@ -453,7 +452,7 @@ void TForm_Connection::toWork() {
     session::sessionWindows().enterWorkSession();
     for (int p = 0; p < m_clusters.count(); ++p)
         if (session::clusterInWork(m_clusters.at(p))) {
-            link::SendServerMessage(m_clusters, p, true, kStatusPoll, false);
+            link::SendServerMessage(m_clusters, p, true, link::kStatusPollCode, false);
             link::countPollSent(p);
         }
     Timer_SynchroQuant->start();
