@@ -10,6 +10,7 @@
 #include "stationdata/Unit_SmallTable.h"
 #include "stationdata/Unit_StationData.h"
 #include "work/Unit_SelFilter.h"
+#include "work/StationDataBridge.h"
 #include "work/Unit_Work.h"
 
 namespace kalver::app {
@@ -38,6 +39,7 @@ WorkWindowHooks workWindowHooks() {
     hooks.stationDataVisible = [] {
         return stationdata::Form_StationData && stationdata::Form_StationData->isVisible();
     };
+    hooks.pollTimer = []() -> QTimer* { return Form_Connection ? Form_Connection->Timer_NotCriticalMsgs : nullptr; };
     return hooks;
 }
 
@@ -76,6 +78,7 @@ Program::Program(const QString& commandLine) {
     stationdata::Form_StationData = m_stationData.get();
     Form_Work->setStationDataObserver(&stationdata::Form_StationData->linkObserver());
     Form_Work->setOpenStationData(&stationdata::openStationDataForSelection);
+    stationdata::setWorkWindowBridge(&Form_Work->stationDataBridge());
 
     m_selFilter = std::make_unique<work::TForm_SelFilter>();
     work::Form_SelFilter = m_selFilter.get();
@@ -106,6 +109,7 @@ Program::~Program() {
     m_selFilter.reset();
     if (m_work)
         m_work->setStationDataObserver(nullptr);
+    stationdata::setWorkWindowBridge(nullptr);
     stationdata::Form_StationData = nullptr;
     m_stationData.reset();
     if (m_work)

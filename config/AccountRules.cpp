@@ -87,8 +87,9 @@ ApplyResult AccountEditor::apply(const ApplyRequest& request) {
         a.password = request.newPassword1;
         result.journal << entry({QStringLiteral("w005"), request.login});
     }
-    // 4. Level.
-    if (request.level != a.level) {
+    // 4. Level. No item chosen (an account whose level has no item, 4 to 9 or not a digit) keeps the
+    // level as it is.
+    if (request.level >= 0 && request.level != a.level) {
         if (!anotherDeveloperThan(m_selected) && request.level != AccessDeveloper) {
             result.refusal = QStringLiteral("e006");
             result.restoreLevel = true;

@@ -21,7 +21,7 @@ struct ApplyRequest {
     QString login;        // Le_Login
     QString newPassword1; // Le_NewPass1
     QString newPassword2; // Le_NewPass2
-    int level = -1;       // the checked item of rg_AccessLevel, −1 for none
+    int level = -1;       // the checked item of rg_AccessLevel, −1 for none (the level stays as it is)
 };
 
 struct ApplyResult {

@@ -180,7 +180,11 @@ void TForm_Admin::showRow(int row) {
     if (row < 0 || row >= m_editor.accounts().size())
         return;
     const users::TUser& u = m_editor.accounts().at(row);
-    const QString cells[2] = {u.login, levelName(u.level)};
+    // A level without a name (a digit 4 to 9, or not a digit) reads as the file writes it.
+    QString level = levelName(u.level);
+    if (level.isEmpty())
+        level = u.level >= 0 ? QString::number(u.level) : u.levelText;
+    const QString cells[2] = {u.login, level};
     for (int column = 0; column < 2; ++column) {
         QTableWidgetItem* item = sg_Users->item(row, column);
         if (!item)

@@ -52,6 +52,7 @@ QString TForm_Timeout::abortText() {
 
 void TForm_Timeout::showForWait() {
     m_abort = false;
+    m_waiting = true;
     if (QWidget* main = QApplication::activeWindow(); main && main != this)
         move(main->frameGeometry().center() - rect().center());
     show();
@@ -59,7 +60,19 @@ void TForm_Timeout::showForWait() {
     emit shownForWait();
 }
 
-void TForm_Timeout::closeAfterWait() { hide(); }
+void TForm_Timeout::closeAfterWait() {
+    m_waiting = false;
+    hide();
+}
+
+void TForm_Timeout::reject() {
+    if (!m_waiting) {
+        QDialog::reject();
+        return;
+    }
+    if (!m_abort)
+        b_TimeoutStopClick();
+}
 
 void TForm_Timeout::b_TimeoutStopClick() {
     m_abort = true;

@@ -7,6 +7,9 @@
 // later changes of the setting do not change it. "Прервать ожидание" sets the abort flag, logs
 // "Ожидание подтверждения прервано по запросу Оператора!" (bold, black) and asks for the same text as
 // a notification balloon, which the station data window shows through its tray icon.
+//
+// While a wait runs the dialog stays up until the waiting window closes it: Esc and the window's close
+// request give the wait up as "Прервать ожидание" does, and never hide the dialog.
 
 #include <QDialog>
 
@@ -31,6 +34,9 @@ public:
 
     static QString abortText();
 
+    // Esc and the window's close request: while a wait runs, the abort (once); the dialog stays shown.
+    void reject() override;
+
 signals:
     // The notification-area announcement of an abort: balloon title and text, the icon's hint, and
     // the balloon's time-out.
@@ -42,6 +48,7 @@ private:
     void b_TimeoutStopClick();
 
     bool m_abort = false;
+    bool m_waiting = false; // between showForWait() and closeAfterWait()
 };
 
 // The program's instance, created at start-up after the settings are loaded.

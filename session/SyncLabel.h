@@ -2,7 +2,7 @@
 // The texts of a rack header's sync label: what the rack's sync server last told, or why it told
 // nothing.
 //
-//   " []"                             the label as built, before any answer
+//   " []"                             the label as the rack panel builds it, before any answer
 //   " [не подключен]"                 the connection closed or failed, or no usable answer since the last tick
 //   " [ошибка связи]"                 the answer carried the error flag
 //   " [настр.ген.]"                   a station of the rack tunes its generator (no request meanwhile)
@@ -16,7 +16,6 @@
 
 namespace kalver::session::sync_label {
 
-inline constexpr auto kInitial = u" []";
 inline constexpr auto kNotConnected = u" [не подключен]";
 inline constexpr auto kLinkError = u" [ошибка связи]";
 inline constexpr auto kGeneratorTuning = u" [настр.ген.]";

@@ -4,6 +4,7 @@
 #include "config/Journal.h"
 #include "config/SettingsAccess.h"
 #include "config/TextTables.h"
+#include "core/ActivationWatch.h"
 #include "core/ByteWriter.h"
 #include "core/ProgramValues.h"
 #include "link/PermissionAnswer.h"
@@ -85,6 +86,10 @@ TForm_Connection::TForm_Connection(link::ClusterList& clusters, QWidget* parent,
 
     m_clusters.setPermissionHandler(
         [this](int cluster, QByteArrayView payload) { onPermissionAnswer(cluster, payload); });
+
+    // Back from another window of the program (not from a box, not from another program).
+    connect(new ActivationWatch(this), &ActivationWatch::cameFromProgramWindow, this, &TForm_Connection::becomeActive,
+            Qt::QueuedConnection);
 
     readCommandLine(commandLine);
 
@@ -202,32 +207,11 @@ void TForm_Connection::startMnemonicSessionIfRequested() {
 
 // ---- becoming active
 
-bool TForm_Connection::event(QEvent* event) {
-    switch (event->type()) {
-    case QEvent::WindowActivate:
-        // Back from another window of the program (a message box, say): the window becomes active
-        // again. The activation that follows a showing is the showing's own.
-        if (m_leftForOurWindow)
-            QMetaObject::invokeMethod(this, &TForm_Connection::becomeActive, Qt::QueuedConnection);
-        m_leftForOurWindow = false;
-        break;
-    case QEvent::WindowDeactivate: {
-        const QWidget* active = QApplication::activeWindow();
-        m_leftForOurWindow = active && active != this;
-        break;
-    }
-    default:
-        break;
-    }
-    return QWidget::event(event);
-}
-
 void TForm_Connection::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
     // Every showing makes the window the active one, whether or not the desktop gives it the focus.
-    m_leftForOurWindow = false;
     QMetaObject::invokeMethod(this, &TForm_Connection::becomeActive, Qt::QueuedConnection);
 }
 
@@ -252,12 +236,10 @@ void TForm_Connection::becomeActive() {
             setCell(row, kColumnAddress, ct::addressCell(settings::networkCell(row, 1), settings::networkCell(row, 2)));
         }
         if (m_clusters.count() < configured) {
+            // A record is always made: its sockets take no system resource before they open (an address
+            // that cannot be opened is e020 below), so the record itself never fails.
             for (int p = m_clusters.count(); p < configured; p = m_clusters.count()) {
-                if (!createCluster(p)) {
-                    journal::write(QStringLiteral("e018"));
-                    catalogue::show(u"e018", MessageIcon::Error, MessageButtons::Ok);
-                    return;
-                }
+                createCluster(p);
                 setProgress(p);
                 QCoreApplication::processEvents();
             }
@@ -315,15 +297,12 @@ void TForm_Connection::becomeActive() {
         updateServerState();
 }
 
-bool TForm_Connection::createCluster(int position) {
+void TForm_Connection::createCluster(int position) {
     const int p = m_clusters.create(settings::clusterIpAddress(position), portNumber(settings::clusterPortText(position)),
                                     portNumber(settings::syncPortText()));
-    if (p < 0 || !m_clusters.isValid(p))
-        return false;
     m_clusters.at(p).connectionCheckBox = makeCheckBox(p);
     attachClusterEvents(p);
     m_sync->attach(p);
-    return true;
 }
 
 QCheckBox* TForm_Connection::makeCheckBox(int cluster) {

@@ -56,9 +56,9 @@ public:
     void startMnemonicSessionIfRequested();
     int mnemoCountdown() const { return m_countdown; }
 
-    // Window becoming active (every showing, and the return from another window of the program): the
-    // clusters follow the settings, and every connection is opened; clusters already open are asked for
-    // permission again.
+    // Window becoming active (every showing, and the return from another window of the program; not
+    // the close of a message box, not the return from another program): the clusters follow the
+    // settings, and every connection is opened; clusters already open are asked for permission again.
     void becomeActive();
     // sp_UpdateServerState: asks connected clusters for permission again, opens the others.
     void updateServerState();
@@ -84,7 +84,6 @@ public:
     QTimer* Timer_SynchroQuant = nullptr;
 
 protected:
-    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -92,8 +91,8 @@ protected:
 private:
     void buildControls();
     void readCommandLine(const QString& commandLine);
-    // Creates the record of the next cluster position; false when it cannot be made.
-    bool createCluster(int position);
+    // Creates the record of the next cluster position.
+    void createCluster(int position);
     void attachClusterEvents(int cluster);
     QCheckBox* makeCheckBox(int cluster);
     void updateToWorkButton();
@@ -115,9 +114,6 @@ private:
     session::MnemoCommandLine m_mnemo;
     int m_countdown = kMnemoCountdownSeconds;
     bool m_activating = false;
-    // The window lost the activation to another window of the program (not to another program):
-    // getting it back makes the window active again.
-    bool m_leftForOurWindow = false;
 };
 
 // The one instance, set by the program when it creates the window.

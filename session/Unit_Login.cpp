@@ -160,10 +160,6 @@ void TForm_Login::setHeightLimit(int height) {
     resize(kWidth, height);
 }
 
-void TForm_Login::SetAccessControls(bool work, bool mnemo, bool settings, bool admin, bool developer) {
-    SetAccessControls(session::AccessControls{work, mnemo, settings, admin, developer});
-}
-
 void TForm_Login::SetAccessControls(const session::AccessControls& controls) {
     sb_ShowWork->setEnabled(controls.work);
     sb_ShowMnemo->setEnabled(controls.mnemo);

@@ -34,7 +34,6 @@ public:
 
     // Applies one row of the access-level table: the four buttons, the window's height, the developer
     // items of the other windows and the state filter of the work window.
-    void SetAccessControls(bool work, bool mnemo, bool settings, bool admin, bool developer);
     void SetAccessControls(const session::AccessControls& controls);
 
     // The handlers of the buttons, for the flows that perform them without a click ("-mnemo").

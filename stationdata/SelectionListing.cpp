@@ -42,16 +42,17 @@ bool consider(SelectionListing& listing, int clusterNumber, const link::TKlvStat
 
 void walkTable(SelectionListing& listing, const link::ClusterList& clusters, const WorkWindowBridge& bridge,
                int operation, bool mergeChannels) {
-    const QList<SelectedTableRow> rows = bridge.selectedTableRows();
+    const QList<SelectedStation> rows = bridge.selectedTableRows();
     if (rows.isEmpty())
         return;
-    const int firstCluster = rows.first().clusterNumber;
-    for (const SelectedTableRow& row : rows) {
-        if (!listing.serverItems.contains(row.clusterNumber))
-            listing.serverItems.append(row.clusterNumber);
-        if (row.clusterNumber == firstCluster)
+    const int firstCluster = rows.first().clusterPosition + 1;
+    for (const SelectedStation& row : rows) {
+        const int clusterNumber = row.clusterPosition + 1;
+        if (!listing.serverItems.contains(clusterNumber))
+            listing.serverItems.append(clusterNumber);
+        if (clusterNumber == firstCluster)
             listing.stationItems.append(row.stationNumber);
-        const int position = row.clusterNumber - 1;
+        const int position = row.clusterPosition;
         if (!clusters.isValid(position))
             continue;
         const link::TKlvRack& rack = clusters.at(position);
@@ -59,7 +60,7 @@ void walkTable(SelectionListing& listing, const link::ClusterList& clusters, con
         if (s < 0)
             continue;
         bool listed = false;
-        if (!consider(listing, row.clusterNumber, rack.station(s), operation, mergeChannels, listed))
+        if (!consider(listing, clusterNumber, rack.station(s), operation, mergeChannels, listed))
             return;
     }
 }

@@ -13,10 +13,6 @@ bool sameInstant(TDateTime a, TDateTime b) { return std::abs(a.days() - b.days()
 
 } // namespace
 
-TDateTime combineDateTime(TDateTime date, TDateTime time) {
-    return TDateTime(date.datePart() + time.timePart());
-}
-
 bool registrationPeriodReversed(bool beginNow, bool endByCommand, TDateTime begin, TDateTime end) {
     return !beginNow && !endByCommand && begin > end;
 }

@@ -31,9 +31,6 @@ struct RowVerdict {
     const char16_t* code = nullptr; // the catalogue entry to show, or none
 };
 
-// The date part of `date` plus the time part of `time`.
-TDateTime combineDateTime(TDateTime date, TDateTime time);
-
 // e025: true when the period is reversed.
 bool registrationPeriodReversed(bool beginNow, bool endByCommand, TDateTime begin, TDateTime end);
 

@@ -26,10 +26,4 @@ QString joinStationList(const QList<std::int32_t>& numbers) {
     return pieces.join(QLatin1Char(','));
 }
 
-QString sortedStationList(const QString& text) {
-    QList<std::int32_t> numbers = parseStationList(text);
-    std::sort(numbers.begin(), numbers.end());
-    return joinStationList(numbers);
-}
-
 } // namespace kalver::stationdata

@@ -16,7 +16,4 @@ QList<std::int32_t> parseStationList(const QString& text);
 // The numbers joined by "," in the order given.
 QString joinStationList(const QList<std::int32_t>& numbers);
 
-// The tidied row text: numbers sorted ascending, joined by ",", no trailing ",".
-QString sortedStationList(const QString& text);
-
 } // namespace kalver::stationdata

@@ -28,7 +28,6 @@ public:
 
     // What the subsystem data decoding fills: caption, element rows and the memo line.
     link::SmallTable* contents() { return &m_contents; }
-    const link::SmallTable& contentsView() const { return m_contents; }
     // Shows the contents: the caption, one grid row per element (index, value), the memo line. Empty
     // contents show the headings and one empty row.
     void showContents();

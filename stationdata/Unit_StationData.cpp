@@ -2,6 +2,7 @@
 
 #include "config/Catalogue.h"
 #include "config/TextTables.h"
+#include "core/ActivationWatch.h"
 #include "core/ProgramValues.h"
 #include "dialogs/Unit_Timeout.h"
 #include "stationdata/ChargeCurvesPage.h"
@@ -103,6 +104,11 @@ TForm_StationData::TForm_StationData(link::ClusterList& clusters, QWidget* paren
         move(screen->availableGeometry().center() - rect().center());
     loadInputsFile();
     sizeStatusGrid();
+
+    // Becoming active: the showing by Open for selection, and the return from another window of the
+    // program (not the close of a message box such as e024, not the return from another program).
+    connect(new ActivationWatch(this), &ActivationWatch::cameFromProgramWindow, this, &TForm_StationData::becomeActive,
+            Qt::QueuedConnection);
 }
 
 TForm_StationData::~TForm_StationData() {
@@ -116,7 +122,8 @@ QString TForm_StationData::inputsFilePath() { return program().programFolder + Q
 link::LinkObserver& TForm_StationData::linkObserver() { return *m_observer; }
 
 void TForm_StationData::setDeveloperPages(bool developer) {
-    pc_ControlMode->setTabVisible(page::ChargeCurves, developer);
+    // The charge curves page is shown at every level; below level 3 its chart stays empty.
+    pc_ControlMode->setTabVisible(page::ChargeCurves, true);
     pc_ControlMode->setTabVisible(page::Subsystems, developer);
 }
 
@@ -331,12 +338,6 @@ bool TForm_StationData::waitAborted() const {
 void TForm_StationData::closeWaitDialog() { timeoutDialog()->closeAfterWait(); }
 
 // ---- window events
-
-void TForm_StationData::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        becomeActive();
-}
 
 void TForm_StationData::becomeActive() {
     setDeveloperPages(program().accessLevel == AccessDeveloper);

@@ -75,7 +75,8 @@ public:
 
     // The window's part of the cluster link's observer, for the work window to pass calls on to.
     link::LinkObserver& linkObserver();
-    // Pages 2 and 3 are shown only to developers (access level 3).
+    // Page 3 is shown only to developers (access level 3); page 2 at every level (its chart is empty
+    // below level 3).
     void setDeveloperPages(bool developer);
     // The notification-area icon goes at the end of the program.
     void hideTrayIcon();
@@ -104,7 +105,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -113,6 +113,8 @@ private:
     void loadInputsFile();
 
     void b_StartStopClick();
+    // Becoming active: page 3 by the access level, the quick-entry field, page 1's file choice and range
+    // pickers cleared and disabled.
     void becomeActive();
     void pageChanged(int index);
     void cbServerChange();

@@ -44,11 +44,4 @@ std::vector<QPoint> layOutTiles(const std::vector<std::int32_t>& numbers, int cl
     return places;
 }
 
-int tilesBottom(const std::vector<QPoint>& places, const TileGeometry& tile) {
-    int bottom = 0;
-    for (const QPoint& p : places)
-        bottom = std::max(bottom, p.y() + tile.height);
-    return bottom;
-}
-
 } // namespace kalver::work

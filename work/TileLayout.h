@@ -35,7 +35,4 @@ TileGeometry mnemoTileGeometry();
 std::vector<QPoint> layOutTiles(const std::vector<std::int32_t>& numbers, int clientWidth, int top,
                                 const TileGeometry& tile);
 
-// The height the laid-out tiles need below `top` (0 with no tiles).
-int tilesBottom(const std::vector<QPoint>& places, const TileGeometry& tile);
-
 } // namespace kalver::work

@@ -9,6 +9,7 @@
 #include "work/BufferCheck.h"
 #include "work/PageSwitch.h"
 #include "work/SelectionButtons.h"
+#include "work/StationDataBridge.h"
 #include "work/ToolImages.h"
 #include "work/WorkLinkObserver.h"
 
@@ -72,6 +73,7 @@ TForm_Work::TForm_Work(link::ClusterList& clusters, QWidget* parent)
 
     m_hooks.clusterInWork = defaultClusterInWork;
     m_observer = std::make_unique<work::WorkLinkObserver>(*this);
+    m_stationDataBridge = std::make_unique<work::StationDataBridge>(*this);
 
     selection = new work::SelectionController(m_clusters, this, this);
     entryPoints = new work::EntryPoints(this, this);
@@ -151,6 +153,10 @@ link::LinkObserver& TForm_Work::observer() {
 void TForm_Work::setStationDataObserver(link::LinkObserver* observer) {
     m_observer->setStationDataObserver(observer);
 }
+
+work::StationDataBridge& TForm_Work::stationDataBridge() { return *m_stationDataBridge; }
+
+QTimer* TForm_Work::pollTimer() const { return m_hooks.pollTimer ? m_hooks.pollTimer() : nullptr; }
 
 void TForm_Work::setHooks(WorkWindowHooks hooks) {
     if (!hooks.clusterInWork)

@@ -48,6 +48,7 @@ namespace kalver {
 class TForm_Mnemo;
 
 namespace work {
+class StationDataBridge;
 class WorkLinkObserver;
 }
 
@@ -72,6 +73,9 @@ struct WorkWindowHooks {
     std::function<void()> openSettings;
     // Whether the station data window is shown (the blink tick then does nothing).
     std::function<bool()> stationDataVisible;
+    // The connection window's poll timer Timer_NotCriticalMsgs (paused while the station data window
+    // is open); nullptr when there is none.
+    std::function<QTimer*()> pollTimer;
 };
 
 class TForm_Work : public QMainWindow {
@@ -90,6 +94,13 @@ public:
     void setOpenStationData(work::EntryPoints::OpenStationData open);
     // The mnemonic diagram window whose grid takes the rack panels in mnemonic mode.
     void setMnemoWindow(TForm_Mnemo* mnemo);
+    // The station data window's way to this window's selection and timers; the program installs it
+    // (stationdata::setWorkWindowBridge).
+    work::StationDataBridge& stationDataBridge();
+    // Whether a cluster is in work (the hooks' rule).
+    bool inWork(const link::TKlvRack& rack) const;
+    // The connection window's poll timer, nullptr when there is none.
+    QTimer* pollTimer() const;
 
     // --- the session
     // The work-window side of "К работе": rack widgets for the clusters in work (none for the others)
@@ -144,10 +155,6 @@ public:
     // Shows or hides the controls of the access level (level 0: no menu, button bar, log or table).
     void applyAccessLevel(int level);
 
-    // The rack panels' tile pictures (container and mnemonic diagram).
-    work::TilePictures& containerPictures() { return m_containerPictures; }
-    work::TilePictures& mnemoPictures() { return m_mnemoPictures; }
-
     // --- controls, named as the description names them
     QTabWidget* pc_ShowMode = nullptr;
     QWidget* ts_Racks = nullptr;
@@ -189,13 +196,13 @@ private:
     void restartBlinkAfterHover();
     void hoverEntered(int cluster, int station);
     void hoverLeft(int cluster);
-    bool inWork(const link::TKlvRack& rack) const;
     bool anyStationSelected() const;
     void placeRackPanel(work::RackView* view);
 
     link::ClusterList& m_clusters;
     WorkWindowHooks m_hooks;
     std::unique_ptr<work::WorkLinkObserver> m_observer;
+    std::unique_ptr<work::StationDataBridge> m_stationDataBridge;
     QPointer<TForm_Mnemo> m_mnemo;
     QWidget* m_rackRow = nullptr;        // the scroll box's content: rack panels side by side
     QHBoxLayout* m_rackLayout = nullptr;

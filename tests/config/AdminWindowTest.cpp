@@ -211,3 +211,36 @@ TEST_F(AdminWindow, ClosingWithChangesAsksAndNoDiscards) {
     window.close();
     EXPECT_EQ(fileAccounts().size(), 4);
 }
+
+// An account whose level digit has no item (4 to 9): the grid shows the digit, no item is chosen, and an
+// Apply that changes only the password keeps the level in the list, the journal and the file.
+TEST_F(AdminWindow, ALevelWithoutAnItemIsKeptByAnApplyThatDoesNotChooseOne) {
+    QList<users::TUser> accounts = kAccounts;
+    accounts.append({"legacy", "old", 7, {}});
+    users::writeFile(folder.file("users.dat"), accounts);
+    showAs(3);
+    MessageRecorder recorder;
+    EXPECT_EQ(cell(3, 1), QStringLiteral("7"));
+    clickRow(3);
+    EXPECT_EQ(window.rg_AccessLevelItems->checkedId(), -1);
+    window.Le_Pass->setText(QStringLiteral("old"));
+    QTest::keyClick(window.Le_Pass, Qt::Key_Return);
+    ASSERT_TRUE(editsEnabled());
+    window.Le_NewPass1->setText(QStringLiteral("new"));
+    window.Le_NewPass2->setText(QStringLiteral("new"));
+    window.b_ApplyEdits->click();
+    EXPECT_EQ(recorder.codes(), QStringList{program().applicationTitle});
+    EXPECT_EQ(cell(3, 1), QStringLiteral("7"));
+    EXPECT_FALSE(journalText().contains(QStringLiteral("|w007|"))) << journalText().toStdString();
+    window.tb_SaveUsers->click();
+    const QList<users::TUser> saved = fileAccounts();
+    ASSERT_EQ(saved.size(), 4);
+    EXPECT_EQ(saved[3].password, QStringLiteral("new"));
+    EXPECT_EQ(saved[3].level, 7);
+
+    // Choosing an item changes it as for any account.
+    chooseLevel(1);
+    window.b_ApplyEdits->click();
+    EXPECT_EQ(cell(3, 1), QStringLiteral("Оператор"));
+    EXPECT_TRUE(journalText().endsWith(QStringLiteral("|w007|legacy|7|1\r\n")));
+}

@@ -13,8 +13,10 @@
 #include "session/PollTick.h"
 #include "session/Unit_Connection.h"
 #include "support/MessageRecorder.h"
+#include "support/ModalBoxAnswerer.h"
 #include "support/ScratchFolder.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QProgressBar>
 #include <QSpinBox>
@@ -220,6 +222,50 @@ TEST_F(ConnectionWindow, ClusterThatCannotBeOpenedIsReportedAndTheOthersTried) {
     EXPECT_EQ(messages.shown().at(0).title, QStringLiteral("Ошибка при создании сетевого подключения"));
     ASSERT_TRUE(waitFor([&] { return cell(3, 3) == QStringLiteral("Разрешен"); }));
     EXPECT_TRUE(logged(QStringLiteral("Запрос разрешения работы у Кластера 1"), false, kBlue));
+}
+
+// The e020 box as a real modal box over the shown window: when it closes the window gets the activation
+// back without becoming active again (no second attempt, no second box), and so after another program
+// had the activation; coming back from another window of the program makes it active again.
+TEST_F(ConnectionWindow, TheE020BoxClosingIsNoReturnToTheWindowButAnotherProgramWindowIs) {
+    settings = std::make_unique<test::TestSettings>(QList<test::ClusterAddress>{{QString(), QStringLiteral("151500")}},
+                                                    QStringLiteral("13001"));
+    window = std::make_unique<TForm_Connection>(clusters, nullptr, QString());
+    test::ModalBoxAnswerer boxes;
+    const auto settle = [this] {
+        // The window has the activation, and whatever that posted has run.
+        // The desktop gives the activation back (directly when the platform keeps its focus window).
+        if (QApplication::activeWindow() != window.get()) {
+            window->activateWindow();
+            QCoreApplication::processEvents();
+        }
+        if (QApplication::activeWindow() != window.get())
+            QApplication::setActiveWindow(window.get());
+        const bool active = waitFor([this] { return QApplication::activeWindow() == window.get(); });
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents();
+        return active;
+    };
+
+    window->show();
+    ASSERT_TRUE(waitFor([&] { return !boxes.boxes().isEmpty(); }));
+    ASSERT_TRUE(settle());
+    ASSERT_EQ(boxes.boxes().size(), 1);
+    EXPECT_EQ(boxes.boxes()[0].title, QStringLiteral("Ошибка при создании сетевого подключения"));
+    EXPECT_TRUE(boxes.boxes()[0].modal);
+
+    QApplication::setActiveWindow(nullptr); // another program takes the activation and gives it back
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(boxes.boxes().size(), 1);
+
+    QWidget other; // another window of the program
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(waitFor([&] { return QApplication::activeWindow() == &other; }));
+    ASSERT_TRUE(settle());
+    ASSERT_TRUE(waitFor([&] { return boxes.boxes().size() == 2; }));
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(boxes.boxes().size(), 2) << "one return, one attempt";
 }
 
 TEST_F(ConnectionWindow, OtherErrorsAreExchangeErrors) {

@@ -79,7 +79,6 @@ TEST(StartChecks, RegistrationAndDownloadPeriods) {
     EXPECT_FALSE(registrationPeriodReversed(false, true, late, early)) << "По команде: not compared";
     EXPECT_TRUE(downloadPeriodReversed(late, early));
     EXPECT_FALSE(downloadPeriodReversed(early, early));
-    EXPECT_EQ(combineDateTime(at(2019, 3, 4, 23, 0), at(2000, 1, 1, 6, 30)), at(2019, 3, 4, 6, 30));
 }
 
 TEST(StartChecks, RowVerdictsForStartAndStop) {

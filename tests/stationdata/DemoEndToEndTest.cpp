@@ -17,6 +17,7 @@
 #include "work/EntryPoints.h"
 #include "work/TablePage.h"
 #include "work/TileFrame.h"
+#include "work/StationDataBridge.h"
 #include "work/Unit_Work.h"
 
 #include "DemoProcess.h"
@@ -65,6 +66,7 @@ protected:
         WorkWindowHooks hooks;
         hooks.stationDataVisible = [this] { return stationData->isVisible(); };
         work->setHooks(hooks);
+        setWorkWindowBridge(&work->stationDataBridge());
         ASSERT_TRUE(waitUntil([this] {
             return list.at(0).clusterConnection()->isConnected() && list.at(1).clusterConnection()->isConnected() &&
                    list.at(0).syncConnection()->isConnected() && list.at(1).syncConnection()->isConnected();
@@ -75,6 +77,7 @@ protected:
     }
 
     void TearDown() override {
+        setWorkWindowBridge(nullptr);
         list.setObserver(nullptr);
         work->setStationDataObserver(nullptr);
         stationData.reset();

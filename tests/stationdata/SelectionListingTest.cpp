@@ -18,8 +18,8 @@ namespace {
 class TableBridge : public WorkWindowBridge {
 public:
     bool tableShown() const override { return true; }
-    QList<SelectedTableRow> selectedTableRows() const override { return rows; }
-    QList<SelectedTableRow> rows;
+    QList<SelectedStation> selectedTableRows() const override { return rows; }
+    QList<SelectedStation> rows;
 };
 
 class SelectionListingTest : public ::testing::Test {
@@ -99,7 +99,7 @@ TEST_F(SelectionListingTest, TableRowsListByClusterNumberAndFillTheChooserFromTh
     addCluster({test::idleStation(1), test::idleStation(2)}, {});
     addCluster({test::idleStation(7), test::idleStation(3)}, {});
     TableBridge table;
-    table.rows = {{2, 7}, {1, 2}, {2, 3}, {5, 1}, {1, 99}};
+    table.rows = {{1, 7}, {0, 2}, {1, 3}, {4, 1}, {0, 99}}; // cluster positions 1, 0, 1, 4, 0
 
     const SelectionListing listing = listSelection(list, table, op::Search, false);
     ASSERT_EQ(listing.rows.size(), 2);

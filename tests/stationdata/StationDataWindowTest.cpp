@@ -13,6 +13,17 @@
 #include "stationdata/TrayBalloon.h"
 
 #include "CommandFixture.h"
+#include "examination/CatalogueBytes.h"
+#include "stationdata/ChargeCurvesPage.h"
+#include "stationdata/FileCatalogPage.h"
+#include "support/ModalBoxAnswerer.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QDateEdit>
+#include <QTimeEdit>
+#include <QToolButton>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -431,6 +442,110 @@ TEST_F(StationDataWindowTest, ClosingTheWindowDuringAWaitEndsItCleanly) {
     EXPECT_EQ(bridge.resumed, 1);
     EXPECT_TRUE(QFile::exists(TForm_StationData::inputsFilePath()));
     EXPECT_LE(window->lastWaitSteps(), 1);
+}
+
+// Page 2 shows at every access level, its chart empty below level 3; page 3 only to developers, also
+// after a developer's log-in was followed by a lower one.
+TEST_F(StationDataWindowTest, TheChargeCurvesPageShowsAtEveryLevelAndTheSubsystemsPageOnlyToDevelopers) {
+    addRack({test::idleStation(5)});
+    select(0, {5});
+    makeWindow();
+    for (int level : {AccessDeveloper, AccessMnemo, AccessOperator, AccessAdmin, AccessDeveloper}) {
+        SCOPED_TRACE(level);
+        program().accessLevel = level;
+        window->setDeveloperPages(level == AccessDeveloper); // the log-in's developer items
+        window->openForSelection(page::ChargeCurves, 4);
+        ASSERT_TRUE(window->isVisible());
+        EXPECT_TRUE(window->pc_ControlMode->isTabVisible(page::ChargeCurves));
+        EXPECT_EQ(window->pc_ControlMode->isTabVisible(page::Subsystems), level == AccessDeveloper);
+        EXPECT_TRUE(window->pc_ControlMode->isTabVisible(page::StationInfo));
+        EXPECT_EQ(window->pc_ControlMode->currentIndex(), page::ChargeCurves);
+        EXPECT_EQ(window->chargeCurves->chargeCurves().size(), level == AccessDeveloper ? 1 : 0);
+        window->close();
+    }
+}
+
+// Page 1 with a real e024 box: when the box closes the window gets the activation back and the
+// operator goes on choosing the range (the file stays chosen, its entry kept, the pickers enabled);
+// so too after another program had the activation. Coming back from another window of the program
+// makes the window active: page 1 is reset.
+TEST_F(StationDataWindowTest, TheE024BoxClosingKeepsTheCatalogueAndAReturnFromAnotherWindowResetsIt) {
+    program().accessLevel = AccessOperator;
+    link::StatusBlock station = test::idleStation(7);
+    station.setTypeText(test::kType521);
+    Rack& rack = addRack({station});
+    select(0, {7});
+    rack.cluster->answer(5, test::frames::catalogueChunk(7, 1, 0, test::validFlagEntry(0, 86400000, 1000, 0, 1)));
+    makeWindow().openForSelection(page::StationInfo, 4);
+    FileCatalogPage& files = *window->fileCatalog;
+    ASSERT_TRUE(files.rg_SelectedFile->isEnabled()) << "the catalogue came in while the window opened";
+    files.fileButtons->button(0)->click();
+    const auto kept = [&] {
+        return files.rg_SelectedFile->isEnabled() && files.fileButtons->checkedId() == 0 &&
+               files.dtp_BegTime->isEnabled() && files.dtp_EndDate->isEnabled() &&
+               files.tb_ShowStationFileData->isEnabled() && list.at(rack.position).fileViews[0].has_value();
+    };
+    ASSERT_TRUE(kept());
+    const auto settle = [this] {
+        // The desktop gives the activation back (directly when the platform keeps its focus window).
+        if (QApplication::activeWindow() != window) {
+            window->activateWindow();
+            QCoreApplication::processEvents();
+        }
+        if (QApplication::activeWindow() != window)
+            QApplication::setActiveWindow(window);
+        const bool active = QTest::qWaitFor([this] { return QApplication::activeWindow() == window; }, 10000);
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents();
+        return active;
+    };
+    ASSERT_TRUE(settle());
+
+    test::ModalBoxAnswerer boxes;
+    files.dtp_EndDate->setDate(QDate(1970, 1, 1));
+    files.dtp_EndTime->setTime(QTime(12, 0));
+    files.dtp_BegTime->setTime(QTime(18, 30)); // after the end: e024
+    ASSERT_EQ(boxes.boxes().size(), 1);
+    EXPECT_EQ(boxes.boxes()[0].title, QStringLiteral("Ошибка ввода даты и времени"));
+    EXPECT_TRUE(boxes.boxes()[0].modal);
+    ASSERT_TRUE(settle());
+    EXPECT_TRUE(kept()) << "the box's close is no return to the window";
+
+    QApplication::setActiveWindow(nullptr); // another program takes the activation and gives it back
+    ASSERT_TRUE(settle());
+    EXPECT_TRUE(kept());
+
+    QWidget other; // another window of the program
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &other; }, 10000));
+    ASSERT_TRUE(settle());
+    EXPECT_FALSE(files.rg_SelectedFile->isEnabled());
+    EXPECT_EQ(files.fileButtons->checkedId(), -1);
+    EXPECT_FALSE(list.at(rack.position).fileViews[0].has_value());
+    EXPECT_EQ(boxes.boxes().size(), 1);
+}
+
+// Esc on the wait dialog while "Выполнить" waits ends the wait as the button does, and the dialog
+// stays up until the wait is over.
+TEST_F(StationDataWindowTest, EscOnTheWaitDialogEndsTheWaitAsTheButtonDoes) {
+    addRack({test::idleStation(5)});
+    select(0, {5});
+    makeWindow().openForSelection(page::Operations, 4);
+    TForm_Timeout* dialog = window->timeoutDialog();
+    bool shownAfterEsc = false;
+    QObject::connect(dialog, &TForm_Timeout::shownForWait, dialog, [dialog, &shownAfterEsc] {
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        shownAfterEsc = dialog->isVisible();
+    });
+
+    page().b_StartStop->click();
+
+    EXPECT_TRUE(shownAfterEsc);
+    EXPECT_LE(window->lastWaitSteps(), 1);
+    EXPECT_EQ(window->tray->lastText(), QStringLiteral("Ожидание подтверждения прервано по запросу Оператора!"));
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_FALSE(window->operationRunning());
 }
 
 } // namespace

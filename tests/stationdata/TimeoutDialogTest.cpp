@@ -10,6 +10,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTest>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -52,6 +55,38 @@ TEST(TimeoutDialog, TheButtonSetsTheFlagLogsAndAnnouncesAndShowingClearsIt) {
     EXPECT_FALSE(dialog.isVisible());
     dialog.showForWait();
     EXPECT_FALSE(dialog.abortRequested()) << "a new wait starts with the flag cleared";
+}
+
+// Esc and the window's close request during a wait: the dialog stays up, the wait is given up as by the
+// button (one log line however often it is asked), and only the waiting window's close hides it.
+TEST(TimeoutDialog, EscAndCloseDuringAWaitAbortAndNeverHideTheDialog) {
+    const struct {
+        const char* name;
+        std::function<void(TForm_Timeout&)> dismiss;
+    } ways[] = {
+        {"Esc", [](TForm_Timeout& d) { QTest::keyClick(&d, Qt::Key_Escape); }},
+        {"close request", [](TForm_Timeout& d) { d.close(); }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.name);
+        test::RecordingObserver log(link::clusters());
+        TForm_Timeout dialog;
+        QSignalSpy balloons(&dialog, &TForm_Timeout::balloonRequested);
+        dialog.showForWait();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+
+        way.dismiss(dialog);
+        EXPECT_TRUE(dialog.isVisible()) << "the wait still runs";
+        EXPECT_TRUE(dialog.abortRequested());
+        way.dismiss(dialog);
+        EXPECT_TRUE(dialog.isVisible());
+        ASSERT_EQ(log.lines.size(), 1);
+        EXPECT_EQ(log.lines[0].text, TForm_Timeout::abortText());
+        EXPECT_EQ(balloons.size(), 1);
+
+        dialog.closeAfterWait();
+        EXPECT_FALSE(dialog.isVisible());
+    }
 }
 
 } // namespace
