@@ -81,17 +81,21 @@ TEST_F(WindowFlow, SessionFromLogInToWorkAndBack) {
     EXPECT_TRUE(Form_Login->isVisible());
     EXPECT_FALSE(Form_Connection->isVisible());
 
-    // A developer sees the developer pages of the station data window; an operator does not.
+    // A developer sees the subsystems page of the station data window; an operator does not. The
+    // charge curves page shows to both (its chart is empty below level 3).
     QTabWidget* pages = stationdata::Form_StationData->pc_ControlMode;
     const int chargePage = pages->indexOf(stationdata::Form_StationData->ts_ChargeData);
+    const int subsystemsPage = pages->indexOf(stationdata::Form_StationData->ts_StationParam);
     Form_Login->lbl_UserName->setText(QStringLiteral("dev"));
     Form_Login->lbl_Password->setText(QStringLiteral("dev"));
     Form_Login->sb_Autorize->click();
+    EXPECT_TRUE(pages->isTabVisible(subsystemsPage));
     EXPECT_TRUE(pages->isTabVisible(chargePage));
     Form_Login->lbl_UserName->setText(QStringLiteral("oper"));
     Form_Login->lbl_Password->setText(QStringLiteral("op"));
     Form_Login->sb_Autorize->click();
-    EXPECT_FALSE(pages->isTabVisible(chargePage));
+    EXPECT_FALSE(pages->isTabVisible(subsystemsPage));
+    EXPECT_TRUE(pages->isTabVisible(chargePage));
     Form_Login->sb_ShowWork->click();
     EXPECT_FALSE(program().mnemonicMode);
     EXPECT_FALSE(Form_Login->isVisible());
