@@ -19,8 +19,8 @@ public:
     // --- the log-in window's SetAccessControls, steps 3 to 5
     // The developer-only items: the work window's menu items pm_ShowChargeCurves, mi_ShowChargeCurves,
     // miSettings, pm_Subsystem, mi_Subsystem, the images of items 9 and 15 of the button bar's category
-    // "Управление" (68 and 74, or none), and the station data window's pages ts_ChargeData and
-    // ts_StationParam.
+    // "Управление" (68 and 74, or none), and the station data window's page ts_StationParam (its page
+    // ts_ChargeData shows at every level, with an empty chart below level 3).
     virtual void setDeveloperItems(bool developer);
     // Refills the work window's state filter clb_FilterState from its full list, every item checked.
     virtual void refillStateFilter();
