@@ -594,6 +594,8 @@ int main(int argc, char** argv) {
     waitFor("rack 3's sync label", [&] {
         return work.rackView(2)->syncLabel->text() == QStringLiteral(" [ошибка связи]");
     });
+    // A taller log: the lines of the trouble come with the racks' notices.
+    work.Splitter1->setSizes({work.Splitter1->height() - 330, 330});
     QTest::qWait(1000);
     save(work, QStringLiteral("container-trouble.png"));
     save(*work.GridPanel2, QStringLiteral("log-trouble.png"));
