@@ -67,6 +67,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
 
@@ -594,9 +595,14 @@ int main(int argc, char** argv) {
     waitFor("rack 3's sync label", [&] {
         return work.rackView(2)->syncLabel->text() == QStringLiteral(" [ошибка связи]");
     });
-    // A taller log: the lines of the trouble come with the racks' notices.
+    // A taller log: the lines of the trouble come with the racks' notices. The sync server's error is
+    // logged with every answer: the picture waits for the next one.
     work.Splitter1->setSizes({work.Splitter1->height() - 330, 330});
-    QTest::qWait(1000);
+    waitFor("the sync server's error in the log", [&] {
+        const QString log = work.GridPanel2->m_Msgs->toPlainText().trimmed();
+        return log.section(u'\n', -1).contains(QStringLiteral("Синхросервером Кластера №3"));
+    }, 20000);
+    QTest::qWait(300);
     save(work, QStringLiteral("container-trouble.png"));
     save(*work.GridPanel2, QStringLiteral("log-trouble.png"));
     control.command(QStringLiteral("rack 1 fault sync-unknown"));
