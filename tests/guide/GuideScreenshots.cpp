@@ -648,7 +648,8 @@ int main(int argc, char** argv) {
         waitFor("the clusters for the mnemonic diagram", [&] { return allInWork(clusters, kDemoRacks); });
         Form_Connection->tb_ToWork->click();
         waitFor("the mnemonic diagram", [&] { return Form_Mnemo->isVisible() && clusters.at(3).stationCount() >= kStations; });
-        QTest::qWait(3000);
+        // Past the first sync tick, so that the rack headers show their sync servers' time.
+        QTest::qWait(6500);
         save(*Form_Mnemo, QStringLiteral("mnemo.png"));
         Form_Mnemo->close();
     });
