@@ -18,6 +18,7 @@
 // Socket errors are logged and cleared, never shown as dialogs.
 
 #include "link/ClusterList.h"
+#include "session/ConnectionBoxPlaces.h"
 #include "session/MnemoCommandLine.h"
 #include "session/SyncLink.h"
 
@@ -85,6 +86,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -96,6 +98,10 @@ private:
     bool createCluster(int position);
     void attachClusterEvents(int cluster);
     QCheckBox* makeCheckBox(int cluster);
+    // The places of the connection check boxes in this window, and Panel1 (and the window) as high
+    // as their rows need.
+    session::ConnectionBoxStrip boxStrip() const;
+    void fitBoxRows();
     void updateToWorkButton();
 
     void onConnected(QObject* socket);
