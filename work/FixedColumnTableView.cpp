@@ -52,7 +52,9 @@ void FixedColumnTableView::setModel(QAbstractItemModel* model) {
 
 void FixedColumnTableView::setSelectionModel(QItemSelectionModel* selection) {
     QTableView::setSelectionModel(selection);
-    m_fixed->setSelectionModel(selection);
+    // While the table takes a new model, the fixed column gets it (and this selection) in setModel.
+    if (selection && m_fixed->model() == selection->model())
+        m_fixed->setSelectionModel(selection);
 }
 
 void FixedColumnTableView::setItemDelegate(QAbstractItemDelegate* delegate) {
