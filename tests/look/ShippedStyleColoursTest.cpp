@@ -194,7 +194,7 @@ struct ColourCase {
 
 } // namespace
 
-TEST_P(ShippedStyle, SpecifiedColoursShowOnScreen) {
+TEST_P(ShippedStyle, ControlColoursShowOnScreen) {
     const QRgb face = QApplication::palette().color(QPalette::Button).rgb();
     const QString alarmLine = QStringLiteral("Станция 7 (Кластер 1)");
     const std::vector<ColourCase> cases = {

@@ -149,8 +149,9 @@ int main(int argc, char** argv) {
     QProcess demo;
     demo.setWorkingDirectory(demoFolder);
     demo.setProcessChannelMode(QProcess::MergedChannels);
+    // Calm: no random errors or notices, so that the log shows the events made below.
     demo.start(demoProgram, {QStringLiteral("--control-port"), QString::number(controlPort), QStringLiteral("--speed"),
-                             QStringLiteral("10")});
+                             QStringLiteral("10"), QStringLiteral("--calm")});
     QByteArray demoOutput;
     const bool demoReady = QTest::qWaitFor(
         [&] {
@@ -222,21 +223,30 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    // Tune the generators of a few stations of the first racks; then rack 9 falls silent for a while,
-    // so its stations lose the connection and the log shows it among the racks' other lines.
+    // Tune the generators of a few stations of the first racks; the lowest-numbered station of rack 1,
+    // the first tile, reports "нет PPS".
     for (int k = 0; k < 4; ++k)
         link::SendServerMessage(clusters, k, true, 21, true, stationdata::stationListBody(stationNumbers(clusters.at(k), 0, 30)));
-    // The lowest-numbered station of rack 1, the first tile, reports "нет PPS".
-    const QList<std::int32_t> firstRack = stationNumbers(clusters.at(0), 0, kStations);
-    const std::int32_t shownStation = firstRack.value(0);
-    if (!control(controlPort, "set " + QByteArray::number(shownStation) + " tuning-state A0"))
-        std::fprintf(stderr, "the demonstration cluster did not take the tuning state\n");
-    QTest::qWait(12000);
-    if (!control(controlPort, "rack 9 fault silent"))
-        std::fprintf(stderr, "rack 9 did not fall silent\n");
+    const std::int32_t shownStation = stationNumbers(clusters.at(0), 0, kStations).value(0);
+    bool told = control(controlPort, "set " + QByteArray::number(shownStation) + " tuning-state A0");
+    QTest::qWait(8000);
+    // Rack 9 falls silent for a while: its stations lose the connection (grey); then a few stations
+    // of racks 3 to 5 stop charging (fuchsia), report non-critical (yellow) and critical (red) errors,
+    // and rack 5 sends a notice.
+    told &= control(controlPort, "rack 9 fault silent");
     QTest::qWait(2500);
-    control(controlPort, "clear");
-    QTest::qWait(3500);
+    told &= control(controlPort, "clear");
+    QTest::qWait(1500);
+    for (const int n : {205, 206, 207})
+        told &= control(controlPort, "set " + QByteArray::number(n) + " charger off");
+    for (const int n : {310, 311, 312, 313})
+        told &= control(controlPort, "set " + QByteArray::number(n) + " interface-errors 1");
+    for (const int n : {415, 416})
+        told &= control(controlPort, "set " + QByteArray::number(n) + " interface-errors 200");
+    told &= control(controlPort, "rack 5 notice 0 Температура в стойке 31,5 °C");
+    if (!told)
+        std::fprintf(stderr, "the demonstration cluster did not take every control command\n");
+    QTest::qWait(3000);
 
     if (mnemoRun) {
         mnemo.raise();
@@ -257,7 +267,7 @@ int main(int argc, char** argv) {
         QTest::qWait(200);
         const int total = work.Splitter1->height();
         work.Splitter1->setSizes({total - 330, 330});
-        // Hover that station: the detail panel shows its tuning state in red.
+        // Hover the station with "нет PPS": the detail panel shows its tuning state in red.
         work::RackView* rack = work.rackView(0);
         const int position = clusters.at(0).findStation(shownStation);
         work.scrlB->horizontalScrollBar()->setValue(0);
