@@ -135,6 +135,13 @@ public:
         return {&w, inWindow(button, QRect(button->width() / 2, 2, 1, 1))};
     }
 
+    // The mark of the tile check box.
+    Grabbed tileMark(int number) {
+        TForm_Work& w = workWindow();
+        const QRect box = rack(0).tileGeometry().checkBoxRect(tileOf(0, number).topLeft());
+        return {&w, inWindow(&rack(0), QRect(box.left(), box.top(), 18, box.height()))};
+    }
+
     // The station number's part of the tile check box (right of the mark).
     Grabbed tileNumber(int number) {
         TForm_Work& w = workWindow();
@@ -196,6 +203,7 @@ struct ColourCase {
 
 TEST_P(ShippedStyle, ControlColoursShowOnScreen) {
     const QRgb face = QApplication::palette().color(QPalette::Button).rgb();
+    const QRgb ink = QApplication::palette().color(QPalette::Text).rgb();
     const QString alarmLine = QStringLiteral("Станция 7 (Кластер 1)");
     const std::vector<ColourCase> cases = {
         {"work", "m_Msgs", "background", qRgb(128, 176, 240), Read::Fill, [](ShippedStyle& f) { return f.logBackground(); }},
@@ -230,6 +238,7 @@ TEST_P(ShippedStyle, ControlColoursShowOnScreen) {
         {"work", "tile", "alarm 2 (fuchsia)", qRgb(255, 0, 255), Read::Fill, [](ShippedStyle& f) { return f.tileBackground(4); }},
         {"work", "tile", "alarm 7 (yellow)", qRgb(255, 255, 0), Read::Fill, [](ShippedStyle& f) { return f.tileBackground(5); }},
         {"work", "tile", "alarm 1 (purple)", qRgb(128, 0, 128), Read::Fill, [](ShippedStyle& f) { return f.tileBackground(6); }},
+        {"work", "tile check box", "checked: the mark (text colour)", ink, Read::Ink, [](ShippedStyle& f) { return f.tileMark(1); }},
         {"work", "tile check box", "number (black)", qRgb(0, 0, 0), Read::Ink, [](ShippedStyle& f) { return f.tileNumber(2); }},
         {"connection", "sg_Connection", "fixed row 0 (face)", face, Read::Fill, [](ShippedStyle& f) { return f.connectionCell(0, 4); }},
         {"connection", "sg_Connection", "fixed column 0 (face)", face, Read::Fill, [](ShippedStyle& f) { return f.connectionCell(2, 0); }},
