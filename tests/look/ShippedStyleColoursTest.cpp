@@ -126,11 +126,13 @@ public:
         return {&w, inWindow(strip, QRect(strip->width() - 6, strip->height() / 2, 1, 1))};
     }
 
-    Grabbed categoryButtonTop() {
+    // The top of a button of category 0, plain or under the mouse (as an entering mouse marks it).
+    Grabbed categoryButtonTop(int item, bool hovered) {
         TForm_Work& w = workWindow();
-        QToolButton* button = w.cat_Buttons->itemButton(0, 0);
+        QToolButton* button = w.cat_Buttons->itemButton(0, item);
         if (!button)
             return {};
+        button->setAttribute(Qt::WA_UnderMouse, hovered);
         w.cat_Buttons->ensureWidgetVisible(button);
         return {&w, inWindow(button, QRect(button->width() / 2, 2, 1, 1))};
     }
@@ -231,7 +233,8 @@ TEST_P(ShippedStyle, ControlColoursShowOnScreen) {
         {"work", "cat_Buttons", "category 0 \"Выделение\"", qRgb(255, 234, 255), Read::Fill, [](ShippedStyle& f) { return f.categoryStrip(0); }},
         {"work", "cat_Buttons", "category 1 \"Управление\"", qRgb(234, 234, 255), Read::Fill, [](ShippedStyle& f) { return f.categoryStrip(1); }},
         {"work", "cat_Buttons", "category 2 \"Кластеры\"", qRgb(255, 235, 234), Read::Fill, [](ShippedStyle& f) { return f.categoryStrip(2); }},
-        {"work", "cat_Buttons", "button (white)", qRgb(255, 255, 255), Read::Fill, [](ShippedStyle& f) { return f.categoryButtonTop(); }},
+        {"work", "cat_Buttons", "button (white)", qRgb(255, 255, 255), Read::Fill, [](ShippedStyle& f) { return f.categoryButtonTop(0, false); }},
+        {"work", "cat_Buttons", "button under the mouse", qRgb(230, 230, 230), Read::Fill, [](ShippedStyle& f) { return f.categoryButtonTop(1, true); }},
         {"work", "tile", "no alarm (white)", qRgb(255, 255, 255), Read::Fill, [](ShippedStyle& f) { return f.tileBackground(1); }},
         {"work", "tile", "alarm 8 (red)", qRgb(255, 0, 0), Read::Fill, [](ShippedStyle& f) { return f.tileBackground(2); }},
         {"work", "tile", "alarm 9 (gray)", qRgb(128, 128, 128), Read::Fill, [](ShippedStyle& f) { return f.tileBackground(3); }},
