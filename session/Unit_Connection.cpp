@@ -12,6 +12,7 @@
 #include "link/TrafficCounter.h"
 #include "session/ButtonIcons.h"
 #include "session/ClusterInWork.h"
+#include "session/ConnectionBoxPlaces.h"
 #include "session/ConnectionTexts.h"
 #include "session/PollTick.h"
 #include "session/SessionWindows.h"
@@ -27,6 +28,7 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QShowEvent>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -107,12 +109,20 @@ QString TForm_Connection::programCommandLine() { return program().commandLine; }
 
 void TForm_Connection::setCommandLinePauseMs(int ms) { g_commandLinePauseMs = ms; }
 
+namespace {
+constexpr int kDesignedWidth = 648;
+constexpr int kDesignedHeight = 366;
+const char* const kBoxPosition = "clusterPosition";
+} // namespace
+
 void TForm_Connection::buildControls() {
-    setFixedSize(648, 366);
+    setFixedSize(kDesignedWidth, kDesignedHeight);
 
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFixedHeight(28);
+    Panel1->setFixedHeight(session::kConnectionTopRowHeight);
+    // A connection check box that goes with its cluster record gives its row back.
+    Panel1->installEventFilter(this);
 
     sp_UpdateServerState = new QToolButton(Panel1);
     sp_UpdateServerState->setObjectName(QStringLiteral("sp_UpdateServerState"));
@@ -309,11 +319,42 @@ QCheckBox* TForm_Connection::makeCheckBox(int cluster) {
     auto* box = new QCheckBox(QString::number(cluster + 1), Panel1);
     box->setObjectName(QStringLiteral("ConnectionCheckBox%1").arg(cluster + 1));
     box->setToolTip(ct::checkBoxHint(cluster + 1));
-    box->setGeometry(cluster * 100 + 200, 1, 30, 26);
+    box->setProperty(kBoxPosition, cluster);
+    box->setGeometry(session::connectionBoxRect(cluster, boxStrip()));
     box->hide();
+    fitBoxRows();
     // A change of the checked state, by the operator or by the program, counts as the box's click.
     connect(box, &QCheckBox::toggled, this, [this, box](bool checked) { onCheckBoxToggled(box, checked); });
     return box;
+}
+
+session::ConnectionBoxStrip TForm_Connection::boxStrip() const {
+    session::ConnectionBoxStrip strip;
+    strip.panelWidth = kDesignedWidth;
+    strip.firstRowEnd = kDesignedWidth - tb_ToWork->width() - 1 - 4;
+    const QStyle* style = Panel1->style();
+    const int caption = Panel1->fontMetrics().horizontalAdvance(QStringLiteral("100"));
+    strip.rowBoxWidth = std::max(30, style->pixelMetric(QStyle::PM_IndicatorWidth) +
+                                         style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing) + caption + 8);
+    return strip;
+}
+
+void TForm_Connection::fitBoxRows() {
+    int count = 0;
+    for (const QObject* child : Panel1->children())
+        if (const QVariant position = child->property(kBoxPosition); position.isValid())
+            count = std::max(count, position.toInt() + 1);
+    const int height = session::connectionPanelHeight(count, boxStrip());
+    if (height == Panel1->height() && Panel1->minimumHeight() == height)
+        return;
+    Panel1->setFixedHeight(height);
+    setFixedSize(kDesignedWidth, kDesignedHeight + height - session::kConnectionTopRowHeight);
+}
+
+bool TForm_Connection::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Panel1 && event->type() == QEvent::ChildRemoved)
+        fitBoxRows();
+    return QWidget::eventFilter(watched, event);
 }
 
 void TForm_Connection::attachClusterEvents(int cluster) {

@@ -18,6 +18,7 @@
 // Socket errors are logged and cleared, never shown as dialogs.
 
 #include "link/ClusterList.h"
+#include "session/ConnectionBoxPlaces.h"
 #include "session/MnemoCommandLine.h"
 #include "session/SyncLink.h"
 
@@ -84,6 +85,7 @@ public:
     QTimer* Timer_SynchroQuant = nullptr;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -95,6 +97,10 @@ private:
     void createCluster(int position);
     void attachClusterEvents(int cluster);
     QCheckBox* makeCheckBox(int cluster);
+    // The places of the connection check boxes in this window, and Panel1 (and the window) as high
+    // as their rows need.
+    session::ConnectionBoxStrip boxStrip() const;
+    void fitBoxRows();
     void updateToWorkButton();
 
     void onConnected(QObject* socket);

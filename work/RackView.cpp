@@ -290,8 +290,9 @@ void RackView::updateHeight() {
     for (const Place& place : m_places)
         if (place.shown)
             bottom = std::max(bottom, place.topLeft.y() + tileGeometry().height);
-    if (m_mode == RackMode::Container)
-        setMinimumHeight(bottom);
+    // In the mnemonic diagram the panel fills its cell and grows beyond it when its tiles need more
+    // rows than the cell holds.
+    setMinimumHeight(bottom);
 }
 
 QPixmap RackView::indicator(bool checked, bool hover) const {

@@ -254,7 +254,7 @@ void TablePage::buildFilters() {
 }
 
 void TablePage::buildTable() {
-    sg_StationData = new QTableView(this);
+    sg_StationData = new FixedColumnTableView(this);
     sg_StationData->setObjectName(QStringLiteral("sg_StationData"));
     sg_StationData->setModel(m_model);
     sg_StationData->setItemDelegate(new StationCellDelegate(sg_StationData));
@@ -277,6 +277,8 @@ void TablePage::buildTable() {
     });
     sg_StationData->viewport()->installEventFilter(this);
     sg_StationData->installEventFilter(this);
+    sg_StationData->fixedViewport()->installEventFilter(this);
+    sg_StationData->followTable();
 }
 
 // ---------------------------------------------------------------- refresh
@@ -298,6 +300,14 @@ void TablePage::refreshNow() {
     m_refreshPosted = false;
     m_model->setDriftUnknown(driftUnknown());
     m_model->setRows(tableRows(m_clusters, filters(), sortButton()));
+    // The grid's current row: the first one when the refresh left none selected.
+    QItemSelectionModel* selection = sg_StationData->selectionModel();
+    if (m_model->rowCount() > 0 && !selection->hasSelection()) {
+        const QModelIndex first = m_model->index(0, 0);
+        selection->setCurrentIndex(first, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        if (isVisible())
+            refreshTableSummary();
+    }
 }
 
 TableFilters TablePage::filters() const {
@@ -394,7 +404,8 @@ bool TablePage::eventFilter(QObject* watched, QEvent* event) {
                 requestRefresh();
             }
         }
-    } else if (sg_StationData && watched == sg_StationData->viewport() && event->type() == QEvent::MouseButtonRelease) {
+    } else if (sg_StationData && (watched == sg_StationData->viewport() || watched == sg_StationData->fixedViewport()) &&
+               event->type() == QEvent::MouseButtonRelease) {
         refreshTableSummary();
     } else if (watched == sg_StationData && event->type() == QEvent::KeyRelease) {
         refreshTableSummary();

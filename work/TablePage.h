@@ -1,8 +1,10 @@
 #pragma once
 // The content of the work window's page ts_Table "Таблица Станций": the tool bar ToolBar2 (clear,
 // expand and collapse the filters, the 14 sort buttons, "Выбрать первые" se_SelectFirst), the filter
-// panels cpg_Filters on the left and the station table sg_StationData (a QTableView over
-// StationTableModel).
+// panels cpg_Filters on the left and the station table sg_StationData (a table view over
+// StationTableModel whose first column, the station number, stays in place while the other columns
+// scroll sideways). While the table has rows it has a current row: a refresh that leaves no row
+// selected selects the first one, as a grid keeps its current row.
 //
 // TForm_Work puts one TablePage on ts_Table and:
 // - calls requestRefresh() for every refresh request (the link observer's refreshTable, a closed
@@ -16,6 +18,7 @@
 // access level at the time of the refresh).
 
 #include "link/ClusterList.h"
+#include "work/FixedColumnTableView.h"
 #include "work/SelectionSummary.h"
 #include "work/StationTableModel.h"
 #include "work/TableFilters.h"
@@ -33,7 +36,6 @@ class QListWidget;
 class QMenu;
 class QPushButton;
 class QSpinBox;
-class QTableView;
 class QToolBar;
 class QToolButton;
 
@@ -112,7 +114,7 @@ public:
     QListWidget* clb_FilterFreeMem = nullptr;
     FilterPanel* cgp_FilterState = nullptr;
     QListWidget* clb_FilterState = nullptr;
-    QTableView* sg_StationData = nullptr;
+    FixedColumnTableView* sg_StationData = nullptr;
 
 signals:
     void summaryChanged(const kalver::work::SelectionSummary& summary);

@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QProgressBar>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -304,6 +305,78 @@ TEST_F(ConnectionWindow, ClustersFollowTheNumberInTheSettings) {
     EXPECT_EQ(observer.destroyed, (QList<int>{2, 1}));
     EXPECT_TRUE(c.waitForClientGone());
     EXPECT_EQ(window->Panel1->findChildren<QCheckBox*>().size(), 1);
+}
+
+// Every connection check box on screen, in cluster order, with its caption and hint, clear of the other
+// controls and of each other, and checkable by mouse, at a few clusters, at many and at the most the
+// settings allow; the grid scrolls to its last cluster.
+TEST_F(ConnectionWindow, EveryCheckBoxCanBeSeenAndChecked) {
+    for (const int count : {5, 40, 100}) {
+        SCOPED_TRACE(count);
+        window.reset();
+        clusters.clear();
+        observer.lines.clear();
+        const QString closedPort = test::portField(test::freePort());
+        settings = std::make_unique<test::TestSettings>(
+            QList<test::ClusterAddress>(count, {QStringLiteral("127.0.0.1"), closedPort}), QStringLiteral("13001"));
+        window = std::make_unique<TForm_Connection>(clusters, nullptr, QString());
+        window->show();
+        // Every cluster refuses the connection; after that nothing more arrives.
+        ASSERT_TRUE(waitFor([&] {
+            int refused = 0;
+            for (const test::LoggedLine& line : observer.lines)
+                refused += line.text.startsWith(QStringLiteral("Не устанавливается связь с Кластером ")) ? 1 : 0;
+            return refused == count;
+        }));
+        ASSERT_EQ(clusters.count(), count);
+        // Shown as a granted permission shows them.
+        for (int p = 0; p < count; ++p)
+            box(p)->show();
+
+        const QRect windowRect = window->rect();
+        const QList<QWidget*> others{static_cast<QWidget*>(window->sp_UpdateServerState),
+                                     static_cast<QWidget*>(window->Lbl_Selected),
+                                     static_cast<QWidget*>(window->tb_ToWork)};
+        const QRect grid(window->sg_Connection->mapTo(window.get(), QPoint()), window->sg_Connection->size());
+        QRect previous;
+        for (int p = 0; p < count; ++p) {
+            SCOPED_TRACE(p + 1);
+            QCheckBox* b = box(p);
+            ASSERT_TRUE(b->isVisible());
+            EXPECT_EQ(b->text(), QString::number(p + 1));
+            EXPECT_EQ(b->toolTip(), QStringLiteral("Выбрать для работы Кластер ") + QString::number(p + 1));
+            EXPECT_GE(b->width(), b->sizeHint().width()) << "caption cut";
+            const QRect r(b->mapTo(window.get(), QPoint()), b->size());
+            EXPECT_TRUE(windowRect.contains(r));
+            EXPECT_FALSE(r.intersects(grid));
+            for (const QWidget* other : others)
+                EXPECT_FALSE(r.intersects(QRect(other->mapTo(window.get(), QPoint()), other->size())))
+                    << other->objectName().toStdString();
+            if (p > 0) {
+                EXPECT_FALSE(r.intersects(previous));
+                // Reading order: right of the previous box in its row, or in a lower row.
+                EXPECT_TRUE(r.top() == previous.top() ? r.left() > previous.right() : r.top() > previous.bottom());
+            }
+            previous = r;
+        }
+        // Designed places stay where they fit.
+        EXPECT_EQ(box(0)->pos(), QPoint(200, 1));
+        EXPECT_EQ(box(3)->pos(), QPoint(500, 1));
+
+        for (const int p : {0, 4, count - 1}) {
+            QCheckBox* b = box(p);
+            const bool before = b->isChecked();
+            QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
+            EXPECT_NE(b->isChecked(), before) << p + 1;
+            EXPECT_EQ(cell(p + 2, 4), b->isChecked() ? QStringLiteral("Да") : QStringLiteral("Нет"));
+        }
+        EXPECT_TRUE(window->tb_ToWork->isEnabled());
+
+        QTableWidget* g = window->sg_Connection;
+        g->scrollToItem(g->item(count + 1, 0));
+        EXPECT_TRUE(g->viewport()->rect().contains(g->visualItemRect(g->item(count + 1, 0)))) << "last cluster";
+        EXPECT_EQ(g->item(count + 1, 0)->text(), QString::number(count));
+    }
 }
 
 // ---- the work session

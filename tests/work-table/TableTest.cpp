@@ -15,7 +15,10 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QTableView>
+#include <QTest>
 #include <QFocusEvent>
 #include <QTimer>
 #include <QToolButton>
@@ -311,6 +314,62 @@ TEST_F(TablePageTest, SelectionStaysOnItsRowsAcrossARefreshAndRowsFollowTheirSta
     EXPECT_EQ(cell(4, 0), "9");
     page.refreshNow();
     EXPECT_EQ(shown(), (std::vector<int>{1, 3, 7, 9}));
+}
+
+// Scrolled to its last columns, the table still shows the station numbers at its left edge, row by
+// row with the rest of the table; a click there selects that row.
+TEST_F(TablePageTest, StationNumberColumnStaysWhileTheRestScrollsSideways) {
+    page.resize(900, 160);
+    page.show();
+    page.refreshNow();
+    FixedColumnTableView* table = page.sg_StationData;
+    table->scrollTo(page.model()->index(4, kTableColumnCount - 1));
+    ASSERT_GT(table->horizontalScrollBar()->value(), 0);
+    ASSERT_GT(table->verticalScrollBar()->value(), 0) << "the fixture's rows should not all fit";
+    EXPECT_LT(table->columnViewportPosition(0), 0) << "the table's own first column has scrolled away";
+    EXPECT_TRUE(table->fixedView()->isVisible());
+
+    // Over the table's left edge lies the fixed column, with the same rows as the table.
+    const int top = table->frameWidth() + table->horizontalHeader()->height();
+    for (const int row : {table->rowAt(1), table->rowAt(table->viewport()->height() - 2)}) {
+        SCOPED_TRACE(row);
+        const QPoint at(table->frameWidth() + table->columnWidth(0) / 2, top + table->rowViewportPosition(row) + 12);
+        QWidget* under = table->childAt(at);
+        ASSERT_EQ(under, table->fixedViewport());
+        const QModelIndex shown = table->fixedView()->indexAt(under->mapFrom(table, at));
+        EXPECT_EQ(shown.row(), row);
+        EXPECT_EQ(shown.column(), 0);
+        EXPECT_EQ(shown.data().toString(), cell(row, 0));
+    }
+
+    const int last = page.model()->rowCount() - 1;
+    const QRect lastCell = table->fixedView()->visualRect(page.model()->index(last, 0));
+    QTest::mouseClick(table->fixedViewport(), Qt::LeftButton, {}, lastCell.center());
+    EXPECT_EQ(numbers(page.selectedStations()), std::vector<int>{9});
+    ASSERT_FALSE(summaries.isEmpty());
+    EXPECT_EQ(summaries.last().selectedCaption, "Выбранная 9");
+}
+
+// As a grid keeps its current row, the table has one from its first rows on: "Выбранная" is there
+// when the page is shown, without a click.
+TEST_F(TablePageTest, TableHasACurrentRowFromTheStart) {
+    page.refreshNow();
+    EXPECT_EQ(numbers(page.selectedStations()), std::vector<int>{1});
+    page.pageShown();
+    ASSERT_FALSE(summaries.isEmpty());
+    EXPECT_TRUE(summaries.last().enabled);
+    EXPECT_EQ(summaries.last().selectedCaption, "Выбранная 1");
+
+    // A refresh keeps a selection the operator made.
+    page.se_SelectFirst->setValue(3);
+    page.refreshNow();
+    EXPECT_EQ(numbers(page.selectedStations()), (std::vector<int>{1, 3, 5}));
+
+    // No rows: nothing selected.
+    test::Clusters empty(1);
+    TablePage emptyPage(empty.list);
+    emptyPage.refreshNow();
+    EXPECT_TRUE(emptyPage.selectedStations().empty());
 }
 
 TEST_F(TablePageTest, ColumnChecksHideAndShowColumns) {

@@ -5,6 +5,7 @@
 
 #include "dialogs/Unit_Mnemo.h"
 
+#include <QScrollArea>
 #include <QTest>
 #include <QTimer>
 
@@ -89,4 +90,50 @@ TEST_F(MnemoWindow, ClosingEndsTheSessionAndLeavesNoRackPanels) {
     EXPECT_TRUE(mnemo.xGP->findChildren<work::RackView*>().isEmpty());
     for (int c = 0; c < 3; ++c)
         EXPECT_EQ(w.rackView(c), nullptr);
+}
+
+// Beyond the two designed rows the grid scrolls: every rack keeps its cell width, lies inside the
+// scrolled grid in cluster order, and shows all of its stations, up to 100 racks of 100 stations.
+TEST_F(MnemoWindow, EveryRackCanBeReachedBeyondEightRacks) {
+    for (const int racksInWork : {9, 100}) {
+        SCOPED_TRACE(racksInWork);
+        TForm_Work& w = mnemoSession(racksInWork);
+        for (int c = 0; c < racksInWork; ++c) {
+            QList<link::StatusBlock> blocks;
+            for (int n = 1; n <= 100; ++n)
+                blocks.append(test::restingStation(c * 100 + n));
+            report(c, blocks);
+        }
+        settle();
+        QScrollArea* scroll = mnemo.gridScroll();
+        QWidget* viewport = scroll->viewport();
+        EXPECT_EQ(viewport->width(), TForm_Mnemo::kColumns * TForm_Mnemo::kCellWidth) << "cells keep their width";
+        EXPECT_GT(mnemo.xGP->height(), viewport->height());
+        int previousTop = -1, previousLeft = -1;
+        for (int c = 0; c < racksInWork; ++c) {
+            SCOPED_TRACE(c + 1);
+            work::RackView* view = w.rackView(c);
+            ASSERT_NE(view, nullptr);
+            EXPECT_EQ(mnemo.cellOf(view), QPoint(c / TForm_Mnemo::kColumns, c % TForm_Mnemo::kColumns));
+            EXPECT_EQ(view->width(), TForm_Mnemo::kCellWidth);
+            EXPECT_GE(view->height(), TForm_Mnemo::kCellHeight);
+            // Cluster order: left to right, then the next row.
+            EXPECT_TRUE(view->y() == previousTop ? view->x() > previousLeft : view->y() > previousTop);
+            previousTop = view->y();
+            previousLeft = view->x();
+            // All tiles inside the panel.
+            for (int s = 0; s < 100; ++s)
+                EXPECT_TRUE(view->rect().contains(view->tileRect(s))) << s;
+            // Scrolled to, the rack is in the window.
+            scroll->ensureWidgetVisible(view, 0, 0);
+            const QRect shown(view->mapTo(viewport, QPoint()), view->size());
+            EXPECT_TRUE(viewport->rect().intersects(shown));
+            EXPECT_GE(shown.left(), 0);
+            EXPECT_LE(shown.right(), viewport->rect().right());
+        }
+        mnemo.close();
+        settle();
+        window.reset();
+        list.clear();
+    }
 }

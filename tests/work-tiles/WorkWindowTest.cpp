@@ -213,6 +213,20 @@ TEST_F(WorkWindow, ClickTogglesTheTileAndTheSummaryFollows) {
     EXPECT_FALSE(w.entryPoints->miSelected->menuAction()->isEnabled());
 }
 
+// On the table page the first row is current from the start: "Станции" → "Выбранная N" is there without
+// a click, and leaving the page disables it again.
+TEST_F(WorkWindow, TablePageHasACurrentRowForMiSelected) {
+    session(1);
+    report(0, numbered({8, 3, 5}));
+    TForm_Work& w = *window;
+    settle();
+    w.pc_ShowMode->setCurrentWidget(w.ts_Table);
+    EXPECT_TRUE(w.entryPoints->miSelected->menuAction()->isEnabled());
+    EXPECT_EQ(w.entryPoints->miSelected->menuAction()->text(), QStringLiteral("Выбранная 3"));
+    w.pc_ShowMode->setCurrentWidget(w.ts_Racks);
+    EXPECT_FALSE(w.entryPoints->miSelected->menuAction()->isEnabled());
+}
+
 TEST_F(WorkWindow, ContextMenuSelectsTheStationOnlyWhenNothingIsSelected) {
     session(2);
     report(0, numbered({1, 2}));
