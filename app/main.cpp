@@ -3,6 +3,7 @@
 // (statistics log, unattended run) are described in app/StartOptions.h.
 
 #include "app/Program.h"
+#include "app/QtTranslation.h"
 #include "app/StartOptions.h"
 #include "app/StatisticsLog.h"
 #include "app/UnattendedStart.h"
@@ -30,6 +31,8 @@ int main(int argc, char** argv) {
     if (!options.statisticsFile.isEmpty())
         statistics = std::make_unique<app::StatisticsLog>(options.statisticsFile, options.statisticsIntervalSeconds);
 
+    // Qt's own texts in Russian; without the translation file they stay English.
+    app::installQtTranslation(app);
     session::applyVisualStyle(app, QString::fromUtf16(session::kIcebergClassico));
     program().applicationTitle = QStringLiteral("Kalver Client v1.3");
     program().applicationTitle += QStringLiteral(" DEMO");

@@ -17,6 +17,8 @@ TForm_Timeout* Form_Timeout = nullptr;
 
 namespace {
 constexpr int kBalloonTimeoutMs = 10000;
+constexpr int kClientWidth = 369;
+constexpr int kClientHeight = 67;
 }
 
 TForm_Timeout::TForm_Timeout(QWidget* parent)
@@ -43,7 +45,12 @@ TForm_Timeout::TForm_Timeout(QWidget* parent)
     buttons->addWidget(b_TimeoutStop);
     buttons->addStretch();
     layout->addLayout(buttons);
-    setFixedSize(369, 67);
+    // The client area is 369 x 67 where the label and the button fit in it; where they do not (the
+    // font the desktop has in place of Tahoma, the style's margins, a long time-out) the dialog takes
+    // the size its layout needs, so the label is never cut off. Polished first, so that the style
+    // sheet's fonts and margins count.
+    ensurePolished();
+    setFixedSize(sizeHint().expandedTo(QSize(kClientWidth, kClientHeight)));
 }
 
 QString TForm_Timeout::abortText() {

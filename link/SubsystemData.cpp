@@ -41,7 +41,7 @@ QString valueText(ValueType type, const char* data, bool tableElement) {
                             : QString::number(loadLE<std::uint32_t>(data, 0));
     case ValueType::UInt64:
     case ValueType::Int64: return QString::number(loadLE<qint64>(data, 0));
-    case ValueType::Float: return generalFloatText(static_cast<double>(loadLE<float>(data, 0)));
+    case ValueType::Float: return generalSingleText(loadLE<float>(data, 0));
     case ValueType::Hex32: return hexText(loadLE<std::uint32_t>(data, 0));
     }
     return QString();

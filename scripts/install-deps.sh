@@ -6,6 +6,7 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
+  qt6-translations-l10n
   clang libclang-rt-14-dev
 )
 missing=()

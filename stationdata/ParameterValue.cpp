@@ -5,7 +5,6 @@
 #include <QLocale>
 
 #include <cmath>
-#include <limits>
 
 namespace kalver::stationdata {
 
@@ -42,6 +41,15 @@ std::optional<double> toReal(const QString& text) {
     if (!ok || !std::isfinite(v))
         return std::nullopt;
     return v;
+}
+
+// The 32-bit real nearest to `v`, or nothing when `v` rounds beyond the largest one. Values just above
+// the largest 32-bit real (its shortest text "3.4028235E38" reads back a little above it) round to it.
+std::optional<float> toSingle(double v) {
+    constexpr double kRoundsToInfinity = 0x1.ffffffp127; // half a unit above the largest 32-bit real
+    if (!(std::fabs(v) < kRoundsToInfinity))
+        return std::nullopt;
+    return static_cast<float>(v);
 }
 
 template <typename T>
@@ -90,10 +98,10 @@ CheckedValue checkNewValue(WriteType type, const QString& text, const QString& m
         CheckedValue checked = checkNumber<double>(text, minimum, maximum, false, [](const QString& t) { return toReal(t); });
         if (!checked.error.isEmpty())
             return checked;
-        const double v = *toReal(text);
-        if (std::fabs(v) > static_cast<double>(std::numeric_limits<float>::max()))
+        const std::optional<float> v = toSingle(*toReal(text));
+        if (!v)
             return {{}, QString::fromUtf16(kInputErrorText)};
-        return {bytesOf(static_cast<float>(v)), {}};
+        return {bytesOf(*v), {}};
     }
     }
     return {{}, QString::fromUtf16(kInputErrorText)};
@@ -117,8 +125,7 @@ QByteArray currentValueBytes(WriteType type, const QString& valueText) {
     }
     case WriteType::Float: {
         const std::optional<double> v = toReal(valueText);
-        const bool fits = v && std::fabs(*v) <= static_cast<double>(std::numeric_limits<float>::max());
-        return bytesOf(fits ? static_cast<float>(*v) : 0.0f);
+        return bytesOf(v ? toSingle(*v).value_or(0.0f) : 0.0f);
     }
     case WriteType::Hex32:
         return bytesOf(toUInt32(valueText, 16).value_or(0));

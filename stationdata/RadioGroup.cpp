@@ -3,6 +3,8 @@
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 
 namespace kalver::stationdata {
 
@@ -20,6 +22,20 @@ RadioGroup::RadioGroup(const QString& title, const QStringList& items, int colum
     }
     connect(m_buttons, &QButtonGroup::idClicked, this, &RadioGroup::clicked);
 }
+
+QSize RadioGroup::minimumSizeHint() const {
+    const QSize size = QGroupBox::minimumSizeHint();
+    if (title().isEmpty())
+        return size;
+    QStyleOptionGroupBox option;
+    initStyleOption(&option);
+    option.rect.setWidth(QWIDGETSIZE_MAX / 2); // where the title lies when nothing squeezes it
+    const QRect label = style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, this);
+    // The title's end, and after it the gap the style leaves before it.
+    return size.expandedTo(QSize(label.right() + 1 + label.left(), 0));
+}
+
+QSize RadioGroup::sizeHint() const { return QGroupBox::sizeHint().expandedTo(minimumSizeHint()); }
 
 int RadioGroup::itemIndex() const { return m_buttons->checkedId(); }
 

@@ -21,6 +21,12 @@ public:
     int count() const;
     QRadioButton* button(int index) const;
 
+    // At least as wide as the title where the style draws it (a style sheet may set the title off
+    // from the frame's edge and pad it, which a plain group box does not count), so that a group whose
+    // buttons are narrower than its title, as "Настройки каналов", shows the whole title.
+    QSize minimumSizeHint() const override;
+    QSize sizeHint() const override;
+
 signals:
     void clicked(int index);
 

@@ -1,11 +1,17 @@
 // The subsystem write: checks of entered values by type and limits, the current values sent back,
 // the body and the e057 list.
 
+#include "core/ByteWriter.h"
+#include "link/SubsystemData.h"
 #include "stationdata/ParameterValue.h"
 #include "stationdata/SubsystemRequest.h"
 #include "stationdata/SubsystemWrite.h"
 
+#include <QLocale>
+
 #include <gtest/gtest.h>
+
+#include <cfloat>
 
 using namespace kalver;
 using namespace kalver::stationdata;
@@ -99,6 +105,49 @@ TEST(ParameterValue, CurrentValuesAreReadAsTheReplyShowsThem) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.value);
         EXPECT_EQ(currentValueBytes(c.type, QString::fromUtf8(c.value)).toHex(), QByteArray(c.bytesHex));
+    }
+}
+
+// A "float" parameter as the operator sees it (the subsystem data reply's text, in the Russian locale)
+// and as it goes back to the station: sent unchanged or entered again as shown, it is the same 32-bit
+// value, byte for byte.
+TEST(ParameterValue, FloatShowsItsShortestTextAndWritesBackTheSameBytes) {
+    struct RussianLocale {
+        QLocale old;
+        RussianLocale() { QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia)); }
+        ~RussianLocale() { QLocale::setDefault(old); }
+    } russian;
+    const struct {
+        float value;
+        const char* shown;
+    } cases[] = {
+        {169.25955f, "169,25955"},
+        {5.86f, "5,86"},
+        {0.1f, "0,1"},
+        {1e-7f, "1E-7"},
+        {0.00001f, "0,00001"},
+        {16777217.0f, "16777216"},
+        {1e10f, "10000000000"},
+        {1e20f, "1E20"},
+        {FLT_MAX, "3,4028235E38"},
+        {FLT_TRUE_MIN, "1E-45"},
+        {-273.15f, "-273,15"},
+        {-1.5e-30f, "-1,5E-30"},
+        {0.0f, "0"},
+        {-0.0f, "-0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown);
+        const QByteArray bytes = ByteWriter(4).put<float>(c.value).take();
+        link::ParameterGrid grid;
+        grid.rows = {row("F", "rw", "float", "", "")};
+        ASSERT_EQ(link::decodeSubsystemData(grid, nullptr, bytes), 1);
+        const QString shown = grid.rows[0].value;
+        EXPECT_EQ(shown, QString::fromUtf8(c.shown));
+        EXPECT_EQ(currentValueBytes(WriteType::Float, shown).toHex(), bytes.toHex());
+        const CheckedValue entered = checkNewValue(WriteType::Float, shown, QString(), QString());
+        EXPECT_EQ(entered.error, kOk);
+        EXPECT_EQ(entered.bytes.toHex(), bytes.toHex());
     }
 }
 

@@ -17,6 +17,7 @@
 #include "TileLegend.h"
 
 #include "app/Program.h"
+#include "app/QtTranslation.h"
 #include "config/SettingsFile.h"
 #include "config/Unit_Admin.h"
 #include "config/Unit_Settings.h"
@@ -278,6 +279,7 @@ int main(int argc, char** argv) {
     QDir().mkpath(g_out);
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     // As the program's entry does it.
+    app::installQtTranslation(app);
     session::applyVisualStyle(app, QString::fromUtf16(session::kIcebergClassico));
     QApplication::setApplicationName(program().applicationTitle);
     QApplication::setQuitOnLastWindowClosed(false);

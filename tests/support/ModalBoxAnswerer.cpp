@@ -32,7 +32,10 @@ bool ModalBoxAnswerer::eventFilter(QObject* watched, QEvent* event) {
     if (!box)
         return false;
     const qsizetype index = m_boxes.size();
-    m_boxes.append({box->windowTitle(), box->text(), false});
+    QStringList buttons;
+    for (const QAbstractButton* b : box->buttons())
+        buttons.append(QString(b->text()).remove(QLatin1Char('&')));
+    m_boxes.append({box->windowTitle(), box->text(), false, buttons});
     QPointer<QMessageBox> guard(box);
     QMetaObject::invokeMethod(
         box,

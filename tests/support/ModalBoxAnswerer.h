@@ -7,6 +7,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 namespace kalver::test {
 
@@ -19,6 +20,7 @@ public:
         QString title;
         QString text;
         bool modal = false; // the application's active modal widget when it was answered
+        QStringList buttons; // the buttons' texts as shown, without their "&" shortcut marks
     };
     const QList<Box>& boxes() const { return m_boxes; }
     QStringList titles() const;
