@@ -61,10 +61,8 @@ public:
     // output, the socket layer's own report.
     void raiseError(int code);
 
-    // The receive loop's reassembly buffer and its re-entry mark (see ReceiveLoop.h).
+    // The receive loop's reassembly buffer (see ReceiveLoop.h).
     FrameBuffer& inbox() { return m_inbox; }
-    bool receiving() const { return m_receiving; }
-    void setReceiving(bool on) { m_receiving = on; }
 
 signals:
     void connected();
@@ -77,7 +75,6 @@ private:
     QString m_address;
     int m_port = 0;
     FrameBuffer m_inbox;
-    bool m_receiving = false;
 };
 
 } // namespace kalver::link
