@@ -9,8 +9,14 @@
 #include "link/SendServerMessage.h"
 #include "link/TcpClientSocket.h"
 
+#include "core/ProgramValues.h"
+
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+
+#include <optional>
+#include <utility>
 
 using namespace kalver;
 using namespace kalver::link;
@@ -166,4 +172,33 @@ TEST_F(LoopbackTest, BrokenHeaderClosesTheConnection) {
     ASSERT_TRUE(QTest::qWaitFor([this] { return !connection().isConnected(); }, kFakeWaitMs));
     EXPECT_EQ(events.log, QStringList({QStringLiteral("error %1").arg(kExchangeErrorCode), "disconnected"}));
     EXPECT_TRUE(fake.waitForClientGone());
+}
+
+TEST_F(LoopbackTest, CommandSentFromInsideTheReceiveLoopIsAcknowledged) {
+    // A status report creates a station and processes events; among them an operation of the station
+    // data window sends a command and waits for its answer. The socket raises no second data-readable
+    // event while the first one's handler runs, so the wait's own runs of the receive loop, nested in
+    // the first, must take the answer.
+    ASSERT_TRUE(connected());
+    const int savedLevel = std::exchange(program().accessLevel, AccessOperator);
+    setWaitStepMs(25);
+    fake.answer(3, frames::acknowledgement(3, {frames::quietStation(1), frames::quietStation(2)}));
+    std::optional<bool> accepted;
+    observer.onStationCreated = [&](int, int) {
+        if (accepted || list.at(cluster).stationCount() > 1)
+            return;
+        QTimer::singleShot(0, [&] {
+            accepted = waitForAcknowledgement(list, cluster, [&] {
+                SendServerMessage(list, cluster, true, 3, true, QByteArray(8, '\0'));
+            });
+        });
+    };
+    fake.send(frames::statusReport({frames::quietStation(1)}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return accepted.has_value(); }, 20000));
+    observer.onStationCreated = nullptr;
+    setWaitStepMs(kWaitStepMs);
+    program().accessLevel = savedLevel;
+    EXPECT_TRUE(*accepted) << "the wait ends as accepted, not with a time-out";
+    EXPECT_EQ(fake.framesWithCode(3).size(), 1);
+    EXPECT_EQ(list.at(cluster).stationCount(), 2) << "the answer's report is merged";
 }
