@@ -49,7 +49,8 @@ public:
     // Closes the connection at once (a disconnection event follows when it was connected).
     virtual void close() = 0;
     virtual bool isConnected() const = 0;
-    // Writes the whole buffer: returns its size, -1 when the write failed, 0 when not connected.
+    // Writes the whole buffer: returns its size, -1 when the write failed (the system refused it; the
+    // socket has then reported the failure and closed), 0 when not connected.
     virtual qint64 write(const char* data, qint64 size) = 0;
     qint64 write(QByteArrayView bytes) { return write(bytes.data(), bytes.size()); }
     // Bytes received and not yet read.

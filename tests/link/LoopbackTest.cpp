@@ -5,9 +5,11 @@
 
 #include "fakes/FakeCluster.h"
 #include "fakes/FakeSyncServer.h"
+#include "fakes/ResettingPeer.h"
 #include "link/Framing.h"
 #include "link/SendServerMessage.h"
 #include "link/TcpClientSocket.h"
+#include "support/MessageRecorder.h"
 
 #include "core/ProgramValues.h"
 
@@ -201,4 +203,52 @@ TEST_F(LoopbackTest, CommandSentFromInsideTheReceiveLoopIsAcknowledged) {
     EXPECT_TRUE(*accepted) << "the wait ends as accepted, not with a time-out";
     EXPECT_EQ(fake.framesWithCode(3).size(), 1);
     EXPECT_EQ(list.at(cluster).stationCount(), 2) << "the answer's report is merged";
+}
+
+// ---- writes the system refuses
+
+namespace {
+// A record whose cluster connection (or sync-server connection) is connected to `peer` over loopback.
+TcpClientSocket& connectedTo(ResettingPeer& peer, ClusterList& list, bool sync) {
+    const int c = sync ? list.create(QStringLiteral("127.0.0.1"), 1, peer.port())
+                       : list.create(QStringLiteral("127.0.0.1"), peer.port(), 1);
+    auto& socket = static_cast<TcpClientSocket&>(sync ? *list.at(c).syncConnection() : *list.at(c).clusterConnection());
+    socket.open();
+    EXPECT_TRUE(peer.waitForClient());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return socket.isConnected(); }, kFakeWaitMs));
+    return socket;
+}
+} // namespace
+
+TEST(RefusedWrite, TcpSocketReportsAWriteTheSystemRefused) {
+    ResettingPeer peer;
+    ClusterList list;
+    TcpClientSocket& socket = connectedTo(peer, list, false);
+    Events events(socket);
+    ASSERT_TRUE(peer.resetAndWait(socket.socket()->socketDescriptor()));
+    const QByteArray frame = buildClientFrame(3, QByteArray(8, '\0'));
+    EXPECT_EQ(socket.write(frame), -1) << "the system took nothing";
+    EXPECT_EQ(events.log, QStringList({"disconnected"})) << "the connection window hears of it at once";
+    EXPECT_FALSE(socket.isConnected());
+    EXPECT_EQ(socket.write(frame), 0) << "not connected any more: nothing taken, nothing reported";
+}
+
+TEST(RefusedWrite, SendServerMessageShowsItsBox) {
+    struct Case {
+        bool oneShot;
+        qsizetype kept; // entries left pending
+    };
+    for (const Case c : {Case{true, 0}, Case{false, 1}}) {
+        SCOPED_TRACE(c.oneShot ? "one-shot" : "periodic");
+        ResettingPeer peer;
+        ClusterList list;
+        TcpClientSocket& socket = connectedTo(peer, list, false);
+        ASSERT_TRUE(peer.resetAndWait(socket.socket()->socketDescriptor()));
+        MessageRecorder boxes;
+        SendServerMessage(list, 0, true, 3, c.oneShot, QByteArray(8, '\0'));
+        ASSERT_EQ(boxes.shown().size(), 1);
+        EXPECT_EQ(boxes.shown()[0].text, QStringLiteral("Ошибка в реализации отправки SendServerMessage!"));
+        EXPECT_TRUE(boxes.shown()[0].code.isEmpty()) << "a plain box, not a catalogue entry";
+        EXPECT_EQ(list.at(0).pending.size(), c.kept);
+    }
 }
