@@ -70,7 +70,7 @@ int portNumber(const QString& field) { return field.trimmed().toInt(); }
 
 } // namespace
 
-TForm_Connection::TForm_Connection(link::ClusterList& clusters, QWidget* parent, const QString& commandLine)
+TForm_Connection::TForm_Connection(link::ClusterList& clusters, QWidget* parent, const QStringList& arguments)
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_clusters(clusters), m_sync(new session::SyncLink(clusters, this)) {
@@ -86,7 +86,7 @@ TForm_Connection::TForm_Connection(link::ClusterList& clusters, QWidget* parent,
     m_clusters.setPermissionHandler(
         [this](int cluster, QByteArrayView payload) { onPermissionAnswer(cluster, payload); });
 
-    readCommandLine(commandLine);
+    readCommandLine(arguments);
 
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
@@ -98,7 +98,7 @@ TForm_Connection::~TForm_Connection() {
         Form_Connection = nullptr;
 }
 
-QString TForm_Connection::programCommandLine() { return program().commandLine; }
+QStringList TForm_Connection::programArguments() { return QCoreApplication::arguments(); }
 
 void TForm_Connection::setCommandLinePauseMs(int ms) { g_commandLinePauseMs = ms; }
 
@@ -180,8 +180,8 @@ void TForm_Connection::resizeEvent(QResizeEvent* event) {
 
 // ---- the command line
 
-void TForm_Connection::readCommandLine(const QString& commandLine) {
-    m_mnemo = session::parseMnemoCommandLine(commandLine);
+void TForm_Connection::readCommandLine(const QStringList& arguments) {
+    m_mnemo = session::parseMnemoCommandLine(arguments);
     if (!m_mnemo.requested)
         return;
     pause(g_commandLinePauseMs);

@@ -45,7 +45,7 @@ protected:
         settings = std::make_unique<test::TestSettings>(
             QList<test::ClusterAddress>{{QStringLiteral("127.0.0.1"), test::portField(cluster.port())}},
             test::portField(sync.port()));
-        window = std::make_unique<TForm_Connection>(clusters, nullptr, QString());
+        window = std::make_unique<TForm_Connection>(clusters, nullptr, QStringList());
         window->becomeActive();
     }
     ~SyncLink() override {
