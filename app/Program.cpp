@@ -45,7 +45,7 @@ WorkWindowHooks workWindowHooks() {
 
 } // namespace
 
-Program::Program(const QString& commandLine) {
+Program::Program(const QStringList& arguments) {
     session::setSessionWindows(&m_windows);
 
     m_login = std::make_unique<TForm_Login>();
@@ -83,7 +83,7 @@ Program::Program(const QString& commandLine) {
     m_selFilter = std::make_unique<work::TForm_SelFilter>();
     work::Form_SelFilter = m_selFilter.get();
 
-    m_connection = std::make_unique<TForm_Connection>(link::clusters(), nullptr, commandLine);
+    m_connection = std::make_unique<TForm_Connection>(link::clusters(), nullptr, arguments);
     Form_Connection = m_connection.get();
     Form_Connection->startMnemonicSessionIfRequested();
 

@@ -15,6 +15,7 @@
 #include "app/ProgramWindows.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -39,8 +40,9 @@ namespace kalver::app {
 
 class Program {
 public:
-    // Creates the windows; `commandLine` is what the connection window reads ("-mnemo").
-    explicit Program(const QString& commandLine);
+    // Creates the windows; `arguments` (the program's path first) are what the connection window
+    // reads ("-mnemo").
+    explicit Program(const QStringList& arguments);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;

@@ -52,6 +52,7 @@ StartOptions parseStartOptions(const QStringList& arguments) {
         options.error = QStringLiteral("--statistics-interval without --statistics");
     if (options.error.isEmpty() && options.work && !options.login)
         options.error = QStringLiteral("--work needs --login");
+    options.remainingArguments = remaining;
     options.remainingCommandLine = remaining.join(u' ');
     return options;
 }

@@ -27,8 +27,9 @@ struct StartOptions {
     std::optional<QString> login;
     bool work = false;
     std::optional<int> quitAfterSeconds;
-    // The arguments that are not these options (the program's name first), joined by blanks: what the
-    // connection window reads.
+    // The arguments that are not these options (the program's name first): what the connection window
+    // reads; and the same joined by blanks.
+    QStringList remainingArguments;
     QString remainingCommandLine;
     // Empty when the options were understood; otherwise what is wrong.
     QString error;

@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
     // log-in window is hidden while a session runs).
     QApplication::setQuitOnLastWindowClosed(false);
 
-    app::Program windows(options.remainingCommandLine);
+    app::Program windows(options.remainingArguments);
     if (windows.startupFailed())
         return 1;
     QObject::connect(Form_Login, &TForm_Login::programEnded, &app, &QApplication::quit, Qt::QueuedConnection);

@@ -49,7 +49,8 @@ public:
     // Closes the connection at once (a disconnection event follows when it was connected).
     virtual void close() = 0;
     virtual bool isConnected() const = 0;
-    // Writes the whole buffer: returns its size, -1 when the write failed, 0 when not connected.
+    // Writes the whole buffer: returns its size, -1 when the write failed (the system refused it; the
+    // socket has then reported the failure and closed), 0 when not connected.
     virtual qint64 write(const char* data, qint64 size) = 0;
     qint64 write(QByteArrayView bytes) { return write(bytes.data(), bytes.size()); }
     // Bytes received and not yet read.
@@ -61,10 +62,8 @@ public:
     // output, the socket layer's own report.
     void raiseError(int code);
 
-    // The receive loop's reassembly buffer and its re-entry mark (see ReceiveLoop.h).
+    // The receive loop's reassembly buffer (see ReceiveLoop.h).
     FrameBuffer& inbox() { return m_inbox; }
-    bool receiving() const { return m_receiving; }
-    void setReceiving(bool on) { m_receiving = on; }
 
 signals:
     void connected();
@@ -77,7 +76,6 @@ private:
     QString m_address;
     int m_port = 0;
     FrameBuffer m_inbox;
-    bool m_receiving = false;
 };
 
 } // namespace kalver::link

@@ -10,16 +10,18 @@ namespace kalver::link {
 
 namespace {
 
-// At most this much is read from the socket at once, unless the frame at the front needs more.
-constexpr qint64 kReadSlice = 256 * 1024;
-
-// Moves the bytes waiting on the socket into its buffer; returns the number moved.
+// Moves bytes waiting on the socket into its buffer, never more than the frame at the front still
+// misses: the header first, then the rest of its frame. The buffer thus holds at most one frame, which
+// starts at its front, and its bytes are never moved; the frames behind it wait in the socket. Returns
+// the number of bytes moved.
 qint64 readWaiting(ClientSocket& socket) {
     const qint64 waiting = socket.bytesWaiting();
     if (waiting <= 0)
         return 0;
     FrameBuffer& inbox = socket.inbox();
-    const qint64 want = qMin<qint64>(waiting, qMax<qint64>(inbox.missing(), kReadSlice));
+    const qint64 want = qMin<qint64>(waiting, inbox.missing());
+    if (want <= 0)
+        return 0;
     std::uint8_t* at = inbox.prepare(want);
     const qint64 n = socket.read(reinterpret_cast<char*>(at), want);
     if (n <= 0)
@@ -31,7 +33,6 @@ qint64 readWaiting(ClientSocket& socket) {
 // A header that cannot describe a frame: drop what is buffered, report, close.
 void rejectStream(QPointer<ClientSocket>& connection) {
     connection->inbox().clear();
-    connection->setReceiving(false);
     connection->raiseError(kExchangeErrorCode);
     if (connection)
         connection->close();
@@ -40,14 +41,11 @@ void rejectStream(QPointer<ClientSocket>& connection) {
 } // namespace
 
 void runReceiveLoop(ClusterList& list, ClientSocket* socket) {
-    if (!socket || socket->receiving() || list.findByClusterSocket(socket) < 0)
+    int position = list.findByClusterSocket(socket);
+    if (position < 0)
         return;
     QPointer<ClientSocket> connection(socket);
-    connection->setReceiving(true);
     for (;;) {
-        const int position = list.findByClusterSocket(connection.data());
-        if (position < 0)
-            break;
         FrameBuffer& inbox = connection->inbox();
         FrameBuffer::Frame frame;
         const FrameBuffer::Next next = inbox.peek(frame);
@@ -60,12 +58,22 @@ void runReceiveLoop(ClusterList& list, ClientSocket* socket) {
                 break;
             continue;
         }
-        // The frame leaves the buffer before it is dispatched; its bytes stay in place until the next
-        // read, which only this loop does.
-        inbox.consume(frame.totalSize);
-        ClusterRef cluster(list, position);
-        dispatchFrame(cluster, frame.header,
-                      QByteArrayView(frame.payload, static_cast<qsizetype>(frame.payloadLength)));
+        // Events may have run since the last frame (a handler's, or between frames): the record may have
+        // gone. Records keep their positions while they exist, so the position found first still holds
+        // this connection unless its record has left the list.
+        if (!list.isValid(position) || list.at(position).clusterConnection() != connection.data()) {
+            position = list.findByClusterSocket(connection.data());
+            if (position < 0)
+                break;
+        }
+        {
+            // The frame leaves the buffer before it is dispatched, so a run nested in its handler starts
+            // at the next frame boundary; the lease keeps the frame's bytes while the nested run reads.
+            const FrameBuffer::Lease lease = inbox.take(frame);
+            ClusterRef cluster(list, position);
+            dispatchFrame(cluster, frame.header,
+                          QByteArrayView(frame.payload, static_cast<qsizetype>(frame.payloadLength)));
+        }
         if (!connection)
             return;
         if (connection->inbox().pending() == 0 && connection->bytesWaiting() <= 0)
@@ -74,7 +82,6 @@ void runReceiveLoop(ClusterList& list, ClientSocket* socket) {
         if (!connection)
             return;
     }
-    connection->setReceiving(false);
 }
 
 void receiveLoop(ClusterList& list, int cluster) {

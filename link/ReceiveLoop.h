@@ -5,9 +5,14 @@
 // - Frames are parsed in place in the reused buffer; a frame is dispatched only when complete, so a
 //   frame split over several reads is dispatched once, when its last byte has come.
 // - Between frames the loop processes pending events once, so that the interface stays alive during a
-//   burst. Those events may run the loop again for the same connection: such a nested run returns at
-//   once and the running loop takes the new bytes, so frames are dispatched one at a time, in order.
-// - The cluster position is looked up again for every frame; when the record has gone, the loop ends.
+//   burst. A frame leaves the buffer before it is dispatched, so whenever events run (between frames or
+//   inside a handler) the buffer is at a frame boundary, and a run of the loop nested in those events
+//   (a data-readable event, a wait of the station data window that a handler's message box or a
+//   window event started) takes the complete frames that follow, in order. A wait nested in the loop
+//   thus gets its cluster's answer. The running loop holds no position in the buffer across events; the
+//   frame being dispatched keeps its bytes through a lease (FrameBuffer.h), however much a nested run
+//   reads meanwhile. When the nested run returns, the running loop goes on with what is left.
+// - The cluster is checked for every frame; when the record has gone, the loop ends.
 // - A length field below 3 or above the frame limit (Framing.h) cannot describe a frame: the buffered
 //   bytes are dropped, the connection's error event is raised with kExchangeErrorCode (the connection
 //   window logs it as an exchange error, as any socket error) and the connection is closed. Nothing is

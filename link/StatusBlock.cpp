@@ -21,8 +21,6 @@ StatusBlock StatusBlock::fromRaw(const void* data) {
     return b;
 }
 
-void StatusBlock::assignRaw(const void* data) { std::memcpy(m_bytes.data(), data, kStatusBlockSize); }
-
 QByteArray StatusBlock::toByteArray() const {
     return QByteArray(reinterpret_cast<const char*>(m_bytes.data()), static_cast<qsizetype>(kStatusBlockSize));
 }
@@ -80,14 +78,6 @@ bool StatusBlock::isTesting() const {
         if (channelPresent(j) && channelModeByte(j) != 0)
             return true;
     return false;
-}
-
-std::int32_t StatusBlock::i32(std::size_t offset) const {
-    return offset + 4 <= kStatusBlockSize ? loadLE<std::int32_t>(m_bytes.data(), offset) : 0;
-}
-
-std::uint32_t StatusBlock::u32(std::size_t offset) const {
-    return offset + 4 <= kStatusBlockSize ? loadLE<std::uint32_t>(m_bytes.data(), offset) : 0;
 }
 
 StatusBlock& StatusBlock::setI32(std::size_t offset, std::int32_t v) {

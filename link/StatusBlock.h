@@ -14,6 +14,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 
 namespace kalver::link {
@@ -85,7 +86,7 @@ public:
     // Exactly 456 bytes starting at `data`.
     static StatusBlock fromRaw(const void* data);
     // Replaces the whole block by the 456 bytes at `data`.
-    void assignRaw(const void* data);
+    void assignRaw(const void* data) { std::memcpy(m_bytes.data(), data, kStatusBlockSize); }
 
     const std::array<std::uint8_t, kStatusBlockSize>& bytes() const { return m_bytes; }
     std::array<std::uint8_t, kStatusBlockSize>& bytes() { return m_bytes; }
@@ -194,12 +195,19 @@ public:
     // Raw access for fields and bytes not named above.
     std::uint8_t byteAt(std::size_t offset) const { return offset < kStatusBlockSize ? m_bytes[offset] : 0; }
     StatusBlock& setByteAt(std::size_t offset, std::uint8_t v);
-    std::int32_t i32(std::size_t offset) const;
-    std::uint32_t u32(std::size_t offset) const;
+    std::int32_t i32(std::size_t offset) const { return offset + 4 <= kStatusBlockSize ? load<std::int32_t>(offset) : 0; }
+    std::uint32_t u32(std::size_t offset) const { return offset + 4 <= kStatusBlockSize ? load<std::uint32_t>(offset) : 0; }
     StatusBlock& setI32(std::size_t offset, std::int32_t v);
     StatusBlock& setU32(std::size_t offset, std::uint32_t v);
 
 private:
+    // Every status merge reads these for each block, so they stay inline.
+    template <typename T>
+    T load(std::size_t offset) const {
+        T value;
+        std::memcpy(&value, m_bytes.data() + offset, sizeof(T));
+        return value;
+    }
     struct NoInit {};
     explicit StatusBlock(NoInit) {}
     std::uint8_t channelByte(std::size_t base, int channel) const;

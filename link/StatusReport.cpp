@@ -9,34 +9,43 @@
 
 namespace kalver::link {
 
-AlarmBasis AlarmBasis::of(const StatusBlock& block) {
-    return {block.registrationState(), block.stationTime(), block.samplesLow(), block.samplesHigh(),
-            block.generatorState()};
-}
-
 QList<TErrorType> statusAlarms(const StatusBlock& previous, const StatusBlock& current) {
     return statusAlarms(AlarmBasis::of(previous), current);
 }
 
 QList<TErrorType> statusAlarms(const AlarmBasis& previous, const StatusBlock& current) {
-    QList<TErrorType> alarms;
+    const RaisedAlarms raised = raisedAlarms(previous, current);
+    return QList<TErrorType>(raised.begin(), raised.end());
+}
+
+namespace {
+// Inline in the report handler, which runs it for every block it merges.
+inline RaisedAlarms collectAlarms(const AlarmBasis& previous, const StatusBlock& current) {
+    RaisedAlarms alarms;
+    const auto raise = [&alarms](TErrorType code) { alarms.codes[static_cast<std::size_t>(alarms.count++)] = code; };
     if (previous.registrationState == kRegistrationRunning && current.registrationState() == kRegistrationRunning &&
         previous.stationTime != current.stationTime() && previous.samplesLow == current.samplesLow() &&
         previous.samplesHigh == current.samplesHigh())
-        alarms.append(alarm::SamplesNotCounting);
+        raise(alarm::SamplesNotCounting);
     if (!current.charging() && static_cast<double>(current.chargeLevel()) <= 99.0)
-        alarms.append(alarm::NotCharging);
-    const bool tuningWasRunning = previous.generatorState == kGeneratorTuningRunning;
-    const std::uint8_t tuning = current.generatorState();
-    if (tuningWasRunning && (tuning == 3 || tuning == 0xA0))
-        alarms.append(alarm::NoPpsTuningLeft);
-    if (tuningWasRunning && (tuning == 0x80 || tuning == 0x70))
-        alarms.append(alarm::FaultTuningLeft);
+        raise(alarm::NotCharging);
+    if (previous.generatorState == kGeneratorTuningRunning) {
+        const std::uint8_t tuning = current.generatorState();
+        if (tuning == 3 || tuning == 0xA0)
+            raise(alarm::NoPpsTuningLeft);
+        else if (tuning == 0x80 || tuning == 0x70)
+            raise(alarm::FaultTuningLeft);
+    }
     if (current.recorderErrors() != 0 || (current.interfaceErrors() & kCriticalInterfaceErrors) != 0)
-        alarms.append(alarm::CriticalErrors);
+        raise(alarm::CriticalErrors);
     else if (current.interfaceErrors() != 0)
-        alarms.append(alarm::NonCriticalErrors);
+        raise(alarm::NonCriticalErrors);
     return alarms;
+}
+} // namespace
+
+RaisedAlarms raisedAlarms(const AlarmBasis& previous, const StatusBlock& current) {
+    return collectAlarms(previous, current);
 }
 
 namespace {
@@ -61,32 +70,31 @@ void handleStatusReport(ClusterRef& cluster, QByteArrayView payload) {
         return;
     countReportMerged(cluster.position());
     LinkObserver& observer = cluster.observer();
-    {
-        TKlvRack& rack = *cluster.rack();
-        rack.reportFlag = true;
-        for (TKlvStation& station : rack.stations)
-            station.seenInReport = false;
-    }
+    // The record and the access level, read again whenever events have run (a new station).
+    TKlvRack* rack = cluster.rack();
+    bool developer = program().accessLevel == AccessDeveloper;
+    rack->reportFlag = true;
+    for (TKlvStation& station : rack->stations)
+        station.seenInReport = false;
     bool changed = false;
     const qsizetype blocks = payload.size() / static_cast<qsizetype>(kStatusBlockSize);
     int expected = 0;
     for (qsizetype b = 0; b < blocks; ++b) {
         const char* bytes = payload.data() + b * static_cast<qsizetype>(kStatusBlockSize);
         const std::int32_t number = loadLE<std::int32_t>(bytes, status_offset::Number);
-        int s = findStation(*cluster.rack(), number, expected);
+        int s = findStation(*rack, number, expected);
         const bool known = s >= 0;
         std::int32_t previousCharge = 0;
         if (known) {
-            TKlvStation& station = cluster.rack()->station(s);
+            TKlvStation& station = rack->stations[static_cast<std::size_t>(s)];
             const AlarmBasis previous = AlarmBasis::of(station.status);
             previousCharge = station.status.chargeLevel();
             station.status.assignRaw(bytes);
             station.seenInReport = true;
-            const QList<TErrorType> raised = statusAlarms(previous, station.status);
-            for (TErrorType code : raised)
+            for (TErrorType code : collectAlarms(previous, station.status))
                 observer.raiseAlarm(cluster.position(), s, code, true);
         } else {
-            s = cluster.rack()->appendStation(StatusBlock::fromRaw(bytes));
+            s = rack->appendStation(StatusBlock::fromRaw(bytes));
             changed = true;
             observer.stationCreated(cluster.position(), s);
             observer.logLine(QStringLiteral("Обнаружена Станция ") + stationClusterText(number, cluster.number()),
@@ -95,30 +103,32 @@ void handleStatusReport(ClusterRef& cluster, QByteArrayView payload) {
             // Events ran: the cluster or its stations may have changed meanwhile.
             if (!cluster.refresh())
                 return;
-            s = cluster.rack()->findStation(number);
+            rack = cluster.rack();
+            developer = program().accessLevel == AccessDeveloper;
+            s = rack->findStation(number);
             if (s < 0)
                 continue;
         }
         observer.fillDetailPanel(cluster.position(), s);
-        const std::int32_t charge = cluster.rack()->station(s).status.chargeLevel();
-        if (known && program().accessLevel == AccessDeveloper &&
-            static_cast<double>(charge) != static_cast<double>(previousCharge)) {
-            // A file that cannot be written loses this record only.
-            appendChargeTrend(chargeTrendPath(observer.chargeTrendFolder(), number), TDateTime::nowLocal(),
-                              static_cast<double>(charge));
+        if (known && developer) {
+            const std::int32_t charge = rack->stations[static_cast<std::size_t>(s)].status.chargeLevel();
+            if (static_cast<double>(charge) != static_cast<double>(previousCharge)) {
+                // A file that cannot be written loses this record only.
+                appendChargeTrend(chargeTrendPath(observer.chargeTrendFolder(), number), TDateTime::nowLocal(),
+                                  static_cast<double>(charge));
+            }
         }
         expected = s + 1;
     }
 
-    TKlvRack& rack = *cluster.rack();
-    for (int s = rack.stationCount() - 1; s >= 0; --s) {
-        if (rack.station(s).seenInReport)
+    for (int s = rack->stationCount() - 1; s >= 0; --s) {
+        if (rack->station(s).seenInReport)
             continue;
         observer.logLine(QStringLiteral("Отсоединена Станция ") +
-                             stationClusterText(rack.station(s).number(), cluster.number()),
+                             stationClusterText(rack->station(s).number(), cluster.number()),
                          false, QColor(Qt::black));
         observer.stationRemoving(cluster.position(), s);
-        rack.stations.erase(rack.stations.begin() + s);
+        rack->stations.erase(rack->stations.begin() + s);
         changed = true;
     }
     if (changed)

@@ -28,6 +28,8 @@
 #include <QByteArrayView>
 #include <QList>
 
+#include <array>
+
 namespace kalver::link {
 
 // The alarms that a known station's new block raises against its previous one, in the order they are
@@ -48,9 +50,22 @@ struct AlarmBasis {
     std::int32_t samplesHigh = 0;
     std::uint8_t generatorState = 0;
 
-    static AlarmBasis of(const StatusBlock& block);
+    static AlarmBasis of(const StatusBlock& block) {
+        return {block.registrationState(), block.stationTime(), block.samplesLow(), block.samplesHigh(),
+                block.generatorState()};
+    }
 };
 QList<TErrorType> statusAlarms(const AlarmBasis& previous, const StatusBlock& current);
+
+// The same alarms without a list (the status report raises them for every block it merges).
+struct RaisedAlarms {
+    std::array<TErrorType, 4> codes{};
+    int count = 0;
+
+    const TErrorType* begin() const { return codes.data(); }
+    const TErrorType* end() const { return codes.data() + count; }
+};
+RaisedAlarms raisedAlarms(const AlarmBasis& previous, const StatusBlock& current);
 
 // The status report handler of `cluster`.
 void handleStatusReport(ClusterRef& cluster, QByteArrayView payload);

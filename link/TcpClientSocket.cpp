@@ -60,8 +60,13 @@ qint64 TcpClientSocket::write(const char* data, qint64 size) {
     const qint64 taken = m_socket->write(data, size);
     if (taken < 0)
         return -1;
-    // Hand the bytes to the system now rather than at the next turn of the event loop.
+    // Hand the bytes to the system now rather than at the next turn of the event loop. Qt queues
+    // whatever it is given; when the system then refuses the bytes (the peer has reset the
+    // connection, a network failure), the socket reports its error or disconnection right here and is
+    // closed: the write failed.
     m_socket->flush();
+    if (!isConnected())
+        return -1;
     return taken;
 }
 

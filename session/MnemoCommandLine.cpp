@@ -2,8 +2,10 @@
 
 namespace kalver::session {
 
-MnemoCommandLine parseMnemoCommandLine(const QString& commandLine) {
+MnemoCommandLine parseMnemoCommandLine(const QStringList& arguments) {
     MnemoCommandLine result;
+    // The text after the program's path.
+    const QString commandLine = arguments.mid(1).join(u' ');
     const QString option = QString::fromUtf16(kMnemoOption);
     const qsizetype at = commandLine.indexOf(option);
     if (at < 0)

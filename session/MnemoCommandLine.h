@@ -4,7 +4,9 @@
 //   KalverClient -mnemo            every cluster
 //   KalverClient -mnemo -1 -3      clusters 1 and 3 (cluster positions 0 and 2)
 //
-// Everything up to and including the character after "-mnemo" is dropped. Nothing left selects every
+// The option is looked for in the arguments only, never in the program's own path (a program in a
+// folder such as /opt/kalver-mnemo/ starts as any other): the text read is the arguments after the
+// path, joined by blanks. Everything up to and including the character after "-mnemo" is dropped. Nothing left selects every
 // cluster. Otherwise, while a "-" is left: everything up to and including it is dropped; the number
 // ends before the next "-", else before the next blank, else at the end; its trimmed text converts to
 // N and N − 1 joins the selection. A number that does not convert stops the reading (the caller shows
@@ -12,6 +14,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace kalver::session {
 
@@ -26,7 +29,8 @@ struct MnemoCommandLine {
     bool operator==(const MnemoCommandLine&) const = default;
 };
 
-// Reads the program's full command line (the program's path first, then its arguments).
-MnemoCommandLine parseMnemoCommandLine(const QString& commandLine);
+// Reads the program's command line as QCoreApplication::arguments() gives it: the program's path
+// first, then its arguments.
+MnemoCommandLine parseMnemoCommandLine(const QStringList& arguments);
 
 } // namespace kalver::session

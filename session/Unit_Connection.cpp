@@ -73,7 +73,7 @@ int portNumber(const QString& field) { return field.trimmed().toInt(); }
 
 } // namespace
 
-TForm_Connection::TForm_Connection(link::ClusterList& clusters, QWidget* parent, const QString& commandLine)
+TForm_Connection::TForm_Connection(link::ClusterList& clusters, QWidget* parent, const QStringList& arguments)
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_clusters(clusters), m_sync(new session::SyncLink(clusters, this)) {
@@ -93,7 +93,7 @@ TForm_Connection::TForm_Connection(link::ClusterList& clusters, QWidget* parent,
     connect(new ActivationWatch(this), &ActivationWatch::cameFromProgramWindow, this, &TForm_Connection::becomeActive,
             Qt::QueuedConnection);
 
-    readCommandLine(commandLine);
+    readCommandLine(arguments);
 
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
@@ -105,7 +105,7 @@ TForm_Connection::~TForm_Connection() {
         Form_Connection = nullptr;
 }
 
-QString TForm_Connection::programCommandLine() { return program().commandLine; }
+QStringList TForm_Connection::programArguments() { return QCoreApplication::arguments(); }
 
 void TForm_Connection::setCommandLinePauseMs(int ms) { g_commandLinePauseMs = ms; }
 
@@ -195,8 +195,8 @@ void TForm_Connection::resizeEvent(QResizeEvent* event) {
 
 // ---- the command line
 
-void TForm_Connection::readCommandLine(const QString& commandLine) {
-    m_mnemo = session::parseMnemoCommandLine(commandLine);
+void TForm_Connection::readCommandLine(const QStringList& arguments) {
+    m_mnemo = session::parseMnemoCommandLine(arguments);
     if (!m_mnemo.requested)
         return;
     pause(g_commandLinePauseMs);

@@ -42,11 +42,11 @@ public:
     // Creation: the caption, the grid's first rows, and the command line: with "-mnemo" the access
     // level becomes 0 and the mnemonic cluster selection is read (a bad number shows e049).
     explicit TForm_Connection(link::ClusterList& clusters = link::clusters(), QWidget* parent = nullptr,
-                              const QString& commandLine = programCommandLine());
+                              const QStringList& arguments = programArguments());
     ~TForm_Connection() override;
 
-    // The program's command line (the default of the constructor).
-    static QString programCommandLine();
+    // The program's command line, its path first (the default of the constructor).
+    static QStringList programArguments();
     // The pause before "-mnemo" is applied (1000 ms; tests shorten it).
     static void setCommandLinePauseMs(int ms);
 
@@ -92,7 +92,7 @@ protected:
 
 private:
     void buildControls();
-    void readCommandLine(const QString& commandLine);
+    void readCommandLine(const QStringList& arguments);
     // Creates the record of the next cluster position.
     void createCluster(int position);
     void attachClusterEvents(int cluster);

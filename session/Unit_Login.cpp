@@ -174,21 +174,23 @@ void TForm_Login::authorize() {
     const QString login = lbl_UserName->text();
     const QString password = lbl_Password->text();
     const users::CredentialCheck check = users::checkCredentials(login, password);
-    if (!check.fileLoaded) {
-        // e001 has been shown: the window closes, and the program ends, once this handler has returned.
-        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
-    }
     program().accessLevel = check.level;
 
     if (const std::optional<session::AccessRow> row = session::accessRow(check.level)) {
         lbl_AccessLevel->setText(row->name);
         SetAccessControls(row->controls);
         journal::write(row->journalCode + u'|' + login);
-        return;
+    } else {
+        SetAccessControls(session::kNoAccess);
+        catalogue::show(session::kFailedLoginCode, MessageIcon::Error, MessageButtons::Ok);
+        journal::write(QString::fromUtf16(session::kFailedLoginCode) + u'|' + login + u'|' + password);
     }
-    SetAccessControls(session::kNoAccess);
-    catalogue::show(session::kFailedLoginCode, MessageIcon::Error, MessageButtons::Ok);
-    journal::write(QString::fromUtf16(session::kFailedLoginCode) + u'|' + login + u'|' + password);
+    if (!check.fileLoaded) {
+        // e001 and then e002 have been answered: the window closes, and the program ends, once this
+        // handler has returned. (Asked for any earlier, the close would run inside e002's box and
+        // end the program under the operator.)
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    }
 }
 
 void TForm_Login::showWork() {

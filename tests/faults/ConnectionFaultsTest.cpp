@@ -68,7 +68,7 @@ protected:
         for (quint16 port : ports)
             addresses.append({QStringLiteral("127.0.0.1"), test::portField(port)});
         settings = std::make_unique<test::TestSettings>(addresses, test::portField(demo.syncPort()));
-        window = std::make_unique<TForm_Connection>(clusters, nullptr, QString());
+        window = std::make_unique<TForm_Connection>(clusters, nullptr, QStringList());
         window->becomeActive();
     }
 

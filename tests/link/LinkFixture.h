@@ -7,13 +7,36 @@
 #include "fakes/RecordingObserver.h"
 #include "link/ClusterList.h"
 #include "link/ClusterRef.h"
+#include "link/ReceiveLoop.h"
 #include "link/StatusReport.h"
+#include "core/WaitStep.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace kalver::test {
+
+// A wait for a command's answer as the station data window runs it: the cluster's acknowledgement
+// result is cleared and the command sent (`send`), then the event loop runs in steps, each first
+// running the receive loop when bytes wait on the cluster connection, until the cluster answers or
+// `steps` steps have passed. Returns whether it answered.
+inline bool waitForAcknowledgement(link::ClusterList& list, int cluster, const std::function<void()>& send,
+                                   int steps = 400) {
+    list.at(cluster).ackResult = link::ack::None;
+    send();
+    for (int step = 0; step < steps; ++step) {
+        if (!list.isValid(cluster))
+            return false;
+        if (list.at(cluster).clusterConnection()->bytesWaiting() > 0)
+            link::receiveLoop(list, cluster);
+        if (list.at(cluster).ackResult != link::ack::None)
+            return true;
+        waitStep();
+    }
+    return false;
+}
 
 class LinkFixture : public ::testing::Test {
 protected:

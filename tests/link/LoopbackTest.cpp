@@ -5,12 +5,20 @@
 
 #include "fakes/FakeCluster.h"
 #include "fakes/FakeSyncServer.h"
+#include "fakes/ResettingPeer.h"
 #include "link/Framing.h"
 #include "link/SendServerMessage.h"
 #include "link/TcpClientSocket.h"
+#include "support/MessageRecorder.h"
+
+#include "core/ProgramValues.h"
 
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+
+#include <optional>
+#include <utility>
 
 using namespace kalver;
 using namespace kalver::link;
@@ -166,4 +174,81 @@ TEST_F(LoopbackTest, BrokenHeaderClosesTheConnection) {
     ASSERT_TRUE(QTest::qWaitFor([this] { return !connection().isConnected(); }, kFakeWaitMs));
     EXPECT_EQ(events.log, QStringList({QStringLiteral("error %1").arg(kExchangeErrorCode), "disconnected"}));
     EXPECT_TRUE(fake.waitForClientGone());
+}
+
+TEST_F(LoopbackTest, CommandSentFromInsideTheReceiveLoopIsAcknowledged) {
+    // A status report creates a station and processes events; among them an operation of the station
+    // data window sends a command and waits for its answer. The socket raises no second data-readable
+    // event while the first one's handler runs, so the wait's own runs of the receive loop, nested in
+    // the first, must take the answer.
+    ASSERT_TRUE(connected());
+    const int savedLevel = std::exchange(program().accessLevel, AccessOperator);
+    setWaitStepMs(25);
+    fake.answer(3, frames::acknowledgement(3, {frames::quietStation(1), frames::quietStation(2)}));
+    std::optional<bool> accepted;
+    observer.onStationCreated = [&](int, int) {
+        if (accepted || list.at(cluster).stationCount() > 1)
+            return;
+        QTimer::singleShot(0, [&] {
+            accepted = waitForAcknowledgement(list, cluster, [&] {
+                SendServerMessage(list, cluster, true, 3, true, QByteArray(8, '\0'));
+            });
+        });
+    };
+    fake.send(frames::statusReport({frames::quietStation(1)}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return accepted.has_value(); }, 20000));
+    observer.onStationCreated = nullptr;
+    setWaitStepMs(kWaitStepMs);
+    program().accessLevel = savedLevel;
+    EXPECT_TRUE(*accepted) << "the wait ends as accepted, not with a time-out";
+    EXPECT_EQ(fake.framesWithCode(3).size(), 1);
+    EXPECT_EQ(list.at(cluster).stationCount(), 2) << "the answer's report is merged";
+}
+
+// ---- writes the system refuses
+
+namespace {
+// A record whose cluster connection (or sync-server connection) is connected to `peer` over loopback.
+TcpClientSocket& connectedTo(ResettingPeer& peer, ClusterList& list, bool sync) {
+    const int c = sync ? list.create(QStringLiteral("127.0.0.1"), 1, peer.port())
+                       : list.create(QStringLiteral("127.0.0.1"), peer.port(), 1);
+    auto& socket = static_cast<TcpClientSocket&>(sync ? *list.at(c).syncConnection() : *list.at(c).clusterConnection());
+    socket.open();
+    EXPECT_TRUE(peer.waitForClient());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return socket.isConnected(); }, kFakeWaitMs));
+    return socket;
+}
+} // namespace
+
+TEST(RefusedWrite, TcpSocketReportsAWriteTheSystemRefused) {
+    ResettingPeer peer;
+    ClusterList list;
+    TcpClientSocket& socket = connectedTo(peer, list, false);
+    Events events(socket);
+    ASSERT_TRUE(peer.resetAndWait(socket.socket()->socketDescriptor()));
+    const QByteArray frame = buildClientFrame(3, QByteArray(8, '\0'));
+    EXPECT_EQ(socket.write(frame), -1) << "the system took nothing";
+    EXPECT_EQ(events.log, QStringList({"disconnected"})) << "the connection window hears of it at once";
+    EXPECT_FALSE(socket.isConnected());
+    EXPECT_EQ(socket.write(frame), 0) << "not connected any more: nothing taken, nothing reported";
+}
+
+TEST(RefusedWrite, SendServerMessageShowsItsBox) {
+    struct Case {
+        bool oneShot;
+        qsizetype kept; // entries left pending
+    };
+    for (const Case c : {Case{true, 0}, Case{false, 1}}) {
+        SCOPED_TRACE(c.oneShot ? "one-shot" : "periodic");
+        ResettingPeer peer;
+        ClusterList list;
+        TcpClientSocket& socket = connectedTo(peer, list, false);
+        ASSERT_TRUE(peer.resetAndWait(socket.socket()->socketDescriptor()));
+        MessageRecorder boxes;
+        SendServerMessage(list, 0, true, 3, c.oneShot, QByteArray(8, '\0'));
+        ASSERT_EQ(boxes.shown().size(), 1);
+        EXPECT_EQ(boxes.shown()[0].text, QStringLiteral("Ошибка в реализации отправки SendServerMessage!"));
+        EXPECT_TRUE(boxes.shown()[0].code.isEmpty()) << "a plain box, not a catalogue entry";
+        EXPECT_EQ(list.at(0).pending.size(), c.kept);
+    }
 }

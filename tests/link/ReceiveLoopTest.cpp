@@ -8,6 +8,8 @@
 #include "link/ReceiveLoop.h"
 
 #include <QTest>
+#include <optional>
+#include <utility>
 #include <QTimer>
 
 using namespace kalver;
@@ -187,6 +189,78 @@ TEST_F(ReceiveLoopTest, BytesArrivingDuringDispatchAreTakenInOrder) {
     ASSERT_TRUE(QTest::qWaitFor([this] { return observer.notices.size() == 2; }, 10000));
     EXPECT_EQ(observer.notices[0].text, QStringLiteral("B"));
     EXPECT_EQ(observer.notices[1].text, QStringLiteral("C"));
+}
+
+TEST_F(ReceiveLoopTest, WaitNestedInTheLoopTakesItsAcknowledgement) {
+    // A wait (an operation of the station data window, a box that a handler opens) starts while the
+    // loop processes events: inside a handler, or between two frames. The cluster's answer arrives
+    // during the wait; the frames behind the one being dispatched are taken once each, in order.
+    program().accessLevel = AccessOperator;
+    setWaitStepMs(25);
+    struct Case {
+        const char* where;
+        QByteArray first; // the frame whose dispatch, or the gap after it, runs the wait
+    };
+    const Case cases[] = {
+        {"inside the handler of a report that creates a station", kReportA},
+        {"between frames", frames::saveResult(1)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.where);
+        list.at(cluster).stations.clear();
+        observer.clear();
+        std::optional<bool> accepted;
+        const auto wait = [&] {
+            accepted = waitForAcknowledgement(list, cluster, [this] {
+                // The cluster's answer comes in while the wait runs.
+                QTimer::singleShot(0, [this] { connection().feed(frames::acknowledgement(3, {frames::quietStation(7)})); });
+            });
+        };
+        if (c.first == kReportA)
+            observer.onStationCreated = [&](int, int) { QTimer::singleShot(0, wait); };
+        else
+            QTimer::singleShot(0, wait); // runs at the loop's first processing of events
+        connection().feed(c.first + frames::notice(1, QStringLiteral("B")));
+        observer.onStationCreated = nullptr;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return accepted.has_value(); }, 20000));
+        EXPECT_TRUE(*accepted) << "the wait ends as accepted, not with a time-out";
+        EXPECT_EQ(rack().ackResult, ack::Accepted);
+        ASSERT_EQ(observer.notices.size(), 1) << "the frame behind is dispatched once";
+        EXPECT_EQ(observer.notices[0].text, QStringLiteral("B"));
+        EXPECT_EQ(rack().findStation(7), rack().stationCount() - 1) << "the answer's report is merged";
+        EXPECT_EQ(connection().inbox().pending(), 0);
+        EXPECT_EQ(connection().bytesWaiting(), 0);
+    }
+    setWaitStepMs(kWaitStepMs);
+}
+
+TEST_F(ReceiveLoopTest, ReportKeepsItsBytesWhileARunNestedInItReads) {
+    // The report being merged stays intact while a run nested in its handler reads the next frames:
+    // one that fits where the report lies (it must not be written over it) and one larger than
+    // anything the buffer held (new memory; the report's must stay alive).
+    program().accessLevel = AccessOperator;
+    QList<StatusBlock> blocks;
+    for (int n = 1; n <= 3; ++n)
+        blocks.append(frames::quietStation(n).setChargeLevel(60 + n));
+    const QByteArray report = frames::statusReport(blocks);
+    for (const qsizetype payload : {report.size() - 100, qsizetype(64 * 1024)}) {
+        SCOPED_TRACE(payload);
+        list.at(cluster).stations.clear();
+        observer.clear();
+        const QByteArray next = frames::clusterFrame(112, QByteArray(payload, '\0')) + frames::notice(1, QStringLiteral("N"));
+        bool fed = false;
+        observer.onStationCreated = [&](int, int) {
+            if (std::exchange(fed, true))
+                return;
+            QTimer::singleShot(0, [&] { connection().feed(next); });
+        };
+        connection().feed(report);
+        observer.onStationCreated = nullptr;
+        ASSERT_EQ(observer.notices.size(), 1);
+        ASSERT_EQ(rack().stationCount(), 3);
+        for (int s = 0; s < 3; ++s)
+            EXPECT_EQ(rack().station(s).status, blocks[s]) << "station " << s + 1;
+    }
 }
 
 TEST_F(ReceiveLoopTest, SocketOfNoRecordIsIgnored) {

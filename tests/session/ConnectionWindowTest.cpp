@@ -58,13 +58,13 @@ protected:
 
     // Settings with one cluster per fake (every fake on 127.0.0.1), then the window.
     void configure(const QList<FakeCluster*>& fakes, const QString& syncPortField = QStringLiteral("13001"),
-                   const QString& commandLine = QString()) {
+                   const QStringList& arguments = {}) {
         QList<test::ClusterAddress> addresses;
         for (FakeCluster* fake : fakes)
             addresses.append({QStringLiteral("127.0.0.1"), test::portField(fake->port())});
         settings = std::make_unique<test::TestSettings>(addresses, syncPortField);
         messages.clear();
-        window = std::make_unique<TForm_Connection>(clusters, nullptr, commandLine);
+        window = std::make_unique<TForm_Connection>(clusters, nullptr, arguments);
     }
     QString cell(int row, int column) const {
         const QTableWidgetItem* item = window->sg_Connection->item(row, column);
@@ -217,7 +217,7 @@ TEST_F(ConnectionWindow, ClusterThatCannotBeOpenedIsReportedAndTheOthersTried) {
         QList<test::ClusterAddress>{{QString(), QStringLiteral("151500")}, {QStringLiteral("127.0.0.1"), test::portField(b.port())}},
         QStringLiteral("13001"));
     messages.clear();
-    window = std::make_unique<TForm_Connection>(clusters, nullptr, QString());
+    window = std::make_unique<TForm_Connection>(clusters, nullptr, QStringList());
     window->becomeActive();
     EXPECT_EQ(messages.codes(), QStringList{QStringLiteral("e020")});
     EXPECT_EQ(messages.shown().at(0).title, QStringLiteral("Ошибка при создании сетевого подключения"));
@@ -497,7 +497,7 @@ TEST_F(ConnectionWindow, MnemoCommandLineKeepsTheNumbersReadBeforeABadOne) {
     for (FakeCluster* fake : {&a, &b})
         fake->answer(1, frames::permissionAnswer(AccessMnemo));
     program().accessLevel = AccessNone;
-    configure({&a, &b}, QStringLiteral("13001"), QStringLiteral("/opt/kalver/KalverClient -mnemo -2 -x"));
+    configure({&a, &b}, QStringLiteral("13001"), QStringList{"/opt/kalver/KalverClient", "-mnemo", "-2", "-x"});
     EXPECT_EQ(program().accessLevel, AccessMnemo);
     EXPECT_EQ(messages.codes(), QStringList{QStringLiteral("e049")});
     EXPECT_EQ(messages.shown().at(0).title, QStringLiteral("Ошибка в командной строке"));
@@ -529,7 +529,7 @@ TEST_F(ConnectionWindow, MnemoCommandLineKeepsTheNumbersReadBeforeABadOne) {
 TEST_F(ConnectionWindow, MnemoCountdownStartsAgainWhenNoSelectedClusterIsInWork) {
     FakeCluster a;
     program().accessLevel = AccessNone;
-    configure({&a}, QStringLiteral("13001"), QStringLiteral("KalverClient -mnemo -3"));
+    configure({&a}, QStringLiteral("13001"), QStringList{"KalverClient", "-mnemo", "-3"});
     EXPECT_TRUE(messages.shown().isEmpty());
     for (int tick = 1; tick <= 15; ++tick)
         window->mnemoCountdownTick();

@@ -12,6 +12,11 @@
 #include "support/ScratchFolder.h"
 
 #include <QCheckBox>
+#include <QApplication>
+#include <QAbstractButton>
+#include <QTimer>
+#include <QPointer>
+#include <QMessageBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -20,6 +25,8 @@
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace kalver;
 using test::MessageRecorder;
@@ -174,6 +181,67 @@ TEST_F(LoginWindow, MissingAccountFileEndsTheProgram) {
     EXPECT_TRUE(ended.isEmpty());
     ASSERT_TRUE(ended.wait(10000));
     EXPECT_EQ(journalEntries().mid(1), (QStringList{QStringLiteral("e001"), QStringLiteral("e002|oper|op")}));
+}
+
+namespace {
+// Stands at the real message boxes as an operator: each box, once shown, is answered with its OK
+// button from the event loop, and what it said is recorded with `ended()` at the moment of the answer.
+class BoxOperator : public QObject {
+public:
+    explicit BoxOperator(std::function<bool()> ended) : m_ended(std::move(ended)) {
+        qApp->installEventFilter(this);
+    }
+    ~BoxOperator() override { qApp->removeEventFilter(this); }
+
+    struct Answer {
+        QString title;
+        QString text;
+        bool programEnded = false;
+    };
+    QList<Answer> answers;
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::Show)
+            if (auto* box = qobject_cast<QMessageBox*>(object)) {
+                QPointer<QMessageBox> shown(box);
+                QTimer::singleShot(0, this, [this, shown] {
+                    if (!shown)
+                        return;
+                    answers.append({shown->windowTitle(), shown->text(), m_ended()});
+                    if (QAbstractButton* ok = shown->button(QMessageBox::Ok))
+                        ok->click();
+                    else
+                        shown->reject();
+                });
+            }
+        return false;
+    }
+
+private:
+    std::function<bool()> m_ended;
+};
+} // namespace
+
+TEST_F(LoginWindow, MissingAccountFileEndsTheProgramOnceE002IsAnswered) {
+    // The real boxes, as the operator sees them: e001, then e002, and only then does the program end.
+    QFile::remove(folder.file("users.dat"));
+    QSignalSpy ended(window.get(), &TForm_Login::programEnded);
+    setMessageResponder({});
+    BoxOperator operatorAtTheBoxes([&] { return !ended.isEmpty(); });
+    window->show();
+    logIn(QStringLiteral("oper"), QStringLiteral("op"));
+
+    ASSERT_EQ(operatorAtTheBoxes.answers.size(), 2);
+    EXPECT_EQ(operatorAtTheBoxes.answers[0].title, QStringLiteral("Ошибка настройки"));
+    EXPECT_FALSE(operatorAtTheBoxes.answers[0].programEnded);
+    EXPECT_EQ(operatorAtTheBoxes.answers[1].title, QStringLiteral("Ошибка авторизации"));
+    EXPECT_EQ(operatorAtTheBoxes.answers[1].text,
+              QStringLiteral("Логин и/или пароль введен(ы) неверно!\nПроверьте правильность ввода."));
+    EXPECT_FALSE(operatorAtTheBoxes.answers[1].programEnded) << "e002 stays up until it is answered";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !ended.isEmpty(); }, 10000));
+    EXPECT_EQ(ended.size(), 1);
+    EXPECT_FALSE(window->isVisible());
 }
 
 // ---- the program's end

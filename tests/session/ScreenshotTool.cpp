@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
     login.show();
     TForm_Settings settingsWindow;
     Form_Settings = &settingsWindow;
-    TForm_Connection connection(clusters, nullptr, QString());
+    TForm_Connection connection(clusters, nullptr, QStringList());
     Form_Connection = &connection;
 
     login.lbl_Password->setText(QStringLiteral("demo"));

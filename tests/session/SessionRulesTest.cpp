@@ -54,30 +54,37 @@ TEST(AccessTable, AnyOtherValueIsAFailedLogIn) {
 // ---- "-mnemo"
 
 struct CommandLineCase {
-    const char* commandLine;
+    QStringList arguments; // the program's path first
     MnemoCommandLine expected;
 };
 
 TEST(MnemoCommandLine, SelectsTheListedClustersOrAll) {
     const QString program = QStringLiteral("/opt/kalver/KalverClient");
     const CommandLineCase cases[] = {
-        {"", {false, false, {}, false}},
-        {" -demo -1", {false, false, {}, false}},
-        {" -mnemo", {true, true, {}, false}},
-        {" -mnemo ", {true, true, {}, false}},
-        {" -mnemo -1 -3", {true, false, {0, 2}, false}},
-        {" -mnemo -12", {true, false, {11}, false}},
-        {" -mnemo -1 -3 ", {true, false, {0, 2}, false}},
-        {" -mnemo -2 -x", {true, false, {1}, true}},
-        {" -mnemo -x -2", {true, false, {}, true}},
-        {" -mnemo -", {true, false, {}, true}},
+        {{program}, {false, false, {}, false}},
+        {{program, "-demo", "-1"}, {false, false, {}, false}},
+        {{program, "-mnemo"}, {true, true, {}, false}},
+        {{program, "-mnemo", ""}, {true, true, {}, false}},
+        {{program, "-mnemo", "-1", "-3"}, {true, false, {0, 2}, false}},
+        {{program, "-mnemo", "-12"}, {true, false, {11}, false}},
+        {{program, "-mnemo", "-1", "-3", ""}, {true, false, {0, 2}, false}},
+        {{program, "-mnemo", "-2", "-x"}, {true, false, {1}, true}},
+        {{program, "-mnemo", "-x", "-2"}, {true, false, {}, true}},
+        {{program, "-mnemo", "-"}, {true, false, {}, true}},
         // Without a "-" before it a number is not read; the selection stays empty.
-        {" -mnemo 2", {true, false, {}, false}},
+        {{program, "-mnemo", "2"}, {true, false, {}, false}},
+        // Arguments before the option are not read.
+        {{program, "--verbose", "-mnemo", "-4"}, {true, false, {3}, false}},
+        // The program's own path is never read, whatever folder holds it.
+        {{"/opt/kalver-mnemo/KalverClient"}, {false, false, {}, false}},
+        {{"/opt/kalver-mnemo/KalverClient", "-mnemo", "-2"}, {true, false, {1}, false}},
+        {{"/home/op/x-mnemo-x/KalverClient"}, {false, false, {}, false}},
+        {{"/home/op/x-mnemo-x/KalverClient", "-mnemo"}, {true, true, {}, false}},
+        {{"/opt/kalver mnemo -mnemo/KalverClient", "-mnemo", "-1"}, {true, false, {0}, false}},
     };
     for (const CommandLineCase& c : cases) {
-        const QString line = program + QString::fromUtf8(c.commandLine);
-        SCOPED_TRACE(line.toStdString());
-        EXPECT_EQ(parseMnemoCommandLine(line), c.expected);
+        SCOPED_TRACE(c.arguments.join(u'|').toStdString());
+        EXPECT_EQ(parseMnemoCommandLine(c.arguments), c.expected);
     }
 }
 

@@ -9,7 +9,9 @@
 #include "fakes/FakeSyncServer.h"
 #include "fakes/MemoryClientSocket.h"
 #include "fakes/RecordingObserver.h"
+#include "fakes/ResettingPeer.h"
 #include "link/ClusterList.h"
+#include "link/TcpClientSocket.h"
 #include "session/ClusterInWork.h"
 #include "session/SyncLink.h"
 #include "session/TimeRequest.h"
@@ -43,7 +45,7 @@ protected:
         settings = std::make_unique<test::TestSettings>(
             QList<test::ClusterAddress>{{QStringLiteral("127.0.0.1"), test::portField(cluster.port())}},
             test::portField(sync.port()));
-        window = std::make_unique<TForm_Connection>(clusters, nullptr, QString());
+        window = std::make_unique<TForm_Connection>(clusters, nullptr, QStringList());
         window->becomeActive();
     }
     ~SyncLink() override {
@@ -298,6 +300,23 @@ TEST_F(SyncLinkInMemory, ShortWriteIsLogged) {
     link.sendTimeRequest(0);
     EXPECT_TRUE(sync->written().isEmpty());
     EXPECT_TRUE(observer.lines.isEmpty());
+}
+
+TEST(SyncLinkOverLoopback, TimeRequestTheSystemRefusesIsLogged) {
+    // The sync server resets the connection; the client has seen no event of it yet when it writes.
+    test::ResettingPeer peer;
+    link::ClusterList clusters;
+    test::RecordingObserver observer(clusters);
+    clusters.create(QStringLiteral("127.0.0.1"), 1, peer.port());
+    auto& socket = static_cast<link::TcpClientSocket&>(*clusters.at(0).syncConnection());
+    socket.open();
+    ASSERT_TRUE(peer.waitForClient());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return socket.isConnected(); }, 10000));
+    ASSERT_TRUE(peer.resetAndWait(socket.socket()->socketDescriptor()));
+    session::SyncLink link(clusters);
+    link.sendTimeRequest(0);
+    EXPECT_TRUE(observer.logTexts().contains(QStringLiteral("Не могу отправить запрос времени Синхросерверу Кластера №1")))
+        << observer.logTexts().join(u'\n').toStdString();
 }
 
 } // namespace

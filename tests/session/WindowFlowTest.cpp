@@ -75,7 +75,7 @@ private:
 
 TEST_F(WindowFlow, SessionFromLogInToWorkAndBack) {
     grantPermission(AccessOperator);
-    app::Program windows{QString()};
+    app::Program windows{QStringList()};
     ASSERT_FALSE(windows.startupFailed());
     ASSERT_TRUE(Form_Login && Form_Work && Form_Connection);
     EXPECT_TRUE(Form_Login->isVisible());
@@ -139,7 +139,7 @@ TEST_F(WindowFlow, SessionFromLogInToWorkAndBack) {
 
 TEST_F(WindowFlow, MnemoCommandLineGoesStraightToTheMnemonicDiagram) {
     grantPermission(AccessMnemo);
-    app::Program windows{QStringLiteral("KalverClient -mnemo")};
+    app::Program windows{QStringList{"KalverClient", "-mnemo"}};
     ASSERT_TRUE(Form_Login && Form_Connection && Form_Mnemo);
     EXPECT_EQ(program().accessLevel, AccessMnemo);
     EXPECT_TRUE(program().mnemonicMode);

@@ -62,7 +62,7 @@ private:
 } // namespace
 
 TEST_F(Unattended, LogsInEntersTheSessionAndEndsTheProgram) {
-    app::Program windows{QString()};
+    app::Program windows{QStringList()};
     ASSERT_FALSE(windows.startupFailed());
     QSignalSpy ended(Form_Login, &TForm_Login::programEnded);
 
@@ -89,7 +89,7 @@ TEST_F(Unattended, GoesNoFurtherThanTheAccountAllows) {
         {"oper", "wrong", AccessNone, "e002"},
         {"adm", "ad", AccessAdmin, nullptr}, // no connection window at level 2
     };
-    app::Program windows{QString()};
+    app::Program windows{QStringList()};
     ASSERT_FALSE(windows.startupFailed());
     for (const Case& c : cases) {
         messages.clear();
