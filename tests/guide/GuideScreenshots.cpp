@@ -334,7 +334,7 @@ int main(int argc, char** argv) {
 
     guide::ModalWatcher watcher([](QWidget& w, const QString& file) { return save(w, file); });
     ExtraPolls extraPolls;
-    auto windows = std::make_unique<app::Program>(QString());
+    auto windows = std::make_unique<app::Program>(QStringList());
     if (windows->startupFailed())
         return 1;
     link::ClusterList& clusters = link::clusters();

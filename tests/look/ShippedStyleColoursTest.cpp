@@ -156,7 +156,7 @@ public:
             m_settings = std::make_unique<test::TestSettings>(
                 QList<test::ClusterAddress>{{QStringLiteral("127.0.0.1"), test::portField(test::freePort())}},
                 QStringLiteral("13001"));
-            m_connection = std::make_unique<TForm_Connection>(m_connectionClusters, nullptr, QString());
+            m_connection = std::make_unique<TForm_Connection>(m_connectionClusters, nullptr, QStringList());
             m_connection->show();
             settle();
         }

@@ -231,7 +231,7 @@ TEST_F(ConnectionWindow, ClusterThatCannotBeOpenedIsReportedAndTheOthersTried) {
 TEST_F(ConnectionWindow, TheE020BoxClosingIsNoReturnToTheWindowButAnotherProgramWindowIs) {
     settings = std::make_unique<test::TestSettings>(QList<test::ClusterAddress>{{QString(), QStringLiteral("151500")}},
                                                     QStringLiteral("13001"));
-    window = std::make_unique<TForm_Connection>(clusters, nullptr, QString());
+    window = std::make_unique<TForm_Connection>(clusters, nullptr, QStringList());
     test::ModalBoxAnswerer boxes;
     const auto settle = [this] {
         // The window has the activation, and whatever that posted has run.
@@ -319,7 +319,7 @@ TEST_F(ConnectionWindow, EveryCheckBoxCanBeSeenAndChecked) {
         const QString closedPort = test::portField(test::freePort());
         settings = std::make_unique<test::TestSettings>(
             QList<test::ClusterAddress>(count, {QStringLiteral("127.0.0.1"), closedPort}), QStringLiteral("13001"));
-        window = std::make_unique<TForm_Connection>(clusters, nullptr, QString());
+        window = std::make_unique<TForm_Connection>(clusters, nullptr, QStringList());
         window->show();
         // Every cluster refuses the connection; after that nothing more arrives.
         ASSERT_TRUE(waitFor([&] {

@@ -183,7 +183,7 @@ int main(int argc, char** argv) {
     hooks.showLogin = [] { Form_Login->show(); };
     hooks.closeConnection = [] { Form_Connection->close(); };
     work.setHooks(hooks);
-    TForm_Connection connection(clusters, nullptr, QString());
+    TForm_Connection connection(clusters, nullptr, QStringList());
     Form_Connection = &connection;
 
     login.lbl_Password->setText(QStringLiteral("demo"));
