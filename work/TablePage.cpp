@@ -4,6 +4,7 @@
 #include "work/FilterPanel.h"
 #include "work/StationCellDelegate.h"
 #include "work/QuantityBuckets.h"
+#include "work/TableColumnWidths.h"
 #include "work/ToolImages.h"
 
 #include <QButtonGroup>
@@ -268,8 +269,7 @@ void TablePage::buildTable() {
     sg_StationData->verticalHeader()->setDefaultSectionSize(24);
     sg_StationData->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     sg_StationData->horizontalHeader()->setHighlightSections(false);
-    for (int c = 0; c < kTableColumnCount; ++c)
-        sg_StationData->setColumnWidth(c, tableColumnWidth(c));
+    fitColumnWidths();
     sg_StationData->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(sg_StationData, &QTableView::customContextMenuRequested, this, [this](const QPoint& at) {
         if (m_stationMenu)
@@ -347,11 +347,18 @@ void TablePage::applyColumnVisibility() {
         const int column = i + 1;
         if (clb_FilterColumns->item(i)->checkState() == Qt::Checked) {
             sg_StationData->setColumnHidden(column, false);
-            sg_StationData->setColumnWidth(column, tableColumnWidth(column));
+            sg_StationData->setColumnWidth(column, fittedColumnWidth(*sg_StationData->horizontalHeader(), column));
         } else {
             sg_StationData->setColumnHidden(column, true);
         }
     }
+}
+
+void TablePage::fitColumnWidths() {
+    const QHeaderView& header = *sg_StationData->horizontalHeader();
+    for (int c = 0; c < kTableColumnCount; ++c)
+        if (!sg_StationData->isColumnHidden(c))
+            sg_StationData->setColumnWidth(c, fittedColumnWidth(header, c));
 }
 
 void TablePage::clearFilters() {

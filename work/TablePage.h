@@ -130,6 +130,8 @@ private:
     QSpinBox* spinBox(const QString& name, int minimum, int maximum, int value, QWidget* parent);
     QWidget* rangeBoxes(FilterPanel* panel, QSpinBox* from, QSpinBox* to, QPushButton* all);
     void applyColumnVisibility();
+    // Gives every shown column its width: the default, or what its title needs (TableColumnWidths.h).
+    void fitColumnWidths();
     void clearFilters();
     void showAllStations();
     void showAllDrift();

@@ -24,6 +24,7 @@
 #include "session/Unit_Login.h"
 #include "session/VisualStyle.h"
 #include "stationdata/CommandBodies.h"
+#include "work/StationTableModel.h"
 #include "work/Unit_Work.h"
 
 #include <QApplication>
@@ -281,9 +282,25 @@ int main(int argc, char** argv) {
 
         work.pc_ShowMode->setCurrentWidget(work.ts_Table);
         QTest::qWait(1500);
-        QScrollBar* sideways = work.table->sg_StationData->horizontalScrollBar();
-        sideways->setValue(sideways->maximum());
-        QTest::qWait(300);
+        // To the table's last columns: the bar at its maximum as the last layout left it (a refresh
+        // or a new layout may still move the range), checked again just before the grab.
+        work::FixedColumnTableView* table = work.table->sg_StationData;
+        QScrollBar* sideways = table->horizontalScrollBar();
+        for (int tries = 0; tries < 10; ++tries) {
+            const int maximum = sideways->maximum();
+            sideways->setValue(maximum);
+            QTest::qWait(300);
+            if (sideways->maximum() == maximum && sideways->value() == maximum)
+                break;
+        }
+        const int lastColumn = work::kTableColumnCount - 1;
+        const int lastEnd = table->columnViewportPosition(lastColumn) + table->columnWidth(lastColumn);
+        std::printf("table scrolled to %d of %d, last column ends at %d of %d\n", sideways->value(), sideways->maximum(),
+                    lastEnd, table->viewport()->width());
+        if (sideways->value() != sideways->maximum() || lastEnd > table->viewport()->width()) {
+            std::fprintf(stderr, "the table did not scroll to its last columns\n");
+            ok = false;
+        }
         ok &= save(work, out + QStringLiteral("full-table.png"));
     }
 
