@@ -2,6 +2,7 @@
 // order, runs the message loop, and ends when the log-in window has closed. The maintainers' options
 // (statistics log, unattended run) are described in app/StartOptions.h.
 
+#include "app/ClientApplication.h"
 #include "app/Program.h"
 #include "app/StartOptions.h"
 #include "app/StatisticsLog.h"
@@ -19,7 +20,7 @@
 using namespace kalver;
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    app::ClientApplication app(argc, argv);
     const app::StartOptions options = app::parseStartOptions(QCoreApplication::arguments());
     if (!options.error.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(options.error));
@@ -29,6 +30,8 @@ int main(int argc, char** argv) {
     std::unique_ptr<app::StatisticsLog> statistics;
     if (!options.statisticsFile.isEmpty())
         statistics = std::make_unique<app::StatisticsLog>(options.statisticsFile, options.statisticsIntervalSeconds);
+    if (statistics)
+        app.setBusyMeter(&statistics->busyMeter());
 
     session::applyVisualStyle(app, QString::fromUtf16(session::kIcebergClassico));
     program().applicationTitle = QStringLiteral("Kalver Client v1.3");
