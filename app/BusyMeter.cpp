@@ -22,13 +22,27 @@ BusyMeter::Clock BusyMeter::threadCpuClock() {
     return [] { return threadCpuNs(); };
 }
 
-BusyMeter::BusyMeter(Clock clock, Clock cpuClock, QObject* parent)
+BusyMeter::Clock BusyMeter::threadWaitClock() {
+    return [] { return threadRunDelayNs(); };
+}
+
+BusyMeter::BusyMeter(Clock clock, Clock cpuClock, Clock waitClock, QObject* parent)
     : QObject(parent), m_clock(std::move(clock)), m_intervalStart(m_clock()), m_busySince(m_intervalStart),
-      m_cpuClock(std::move(cpuClock)), m_stretchStart(m_intervalStart), m_stretchCpuStart(m_cpuClock()) {}
+      m_cpuClock(std::move(cpuClock)), m_waitClock(std::move(waitClock)) {
+    startStretch(m_intervalStart);
+}
+
+void BusyMeter::startStretch(std::int64_t now) {
+    m_stretchStart = now;
+    m_stretchCpuStart = m_cpuClock();
+    m_stretchWaitStart = m_waitClock();
+}
 
 void BusyMeter::attach(QAbstractEventDispatcher* dispatcher, QObject* application) {
     if (dispatcher) {
-        connect(dispatcher, &QAbstractEventDispatcher::awake, this, &BusyMeter::awake);
+        // Each round of the loop starts with awake, also the rounds run by a handler that processes
+        // pending events: the thread is back at its events there.
+        connect(dispatcher, &QAbstractEventDispatcher::awake, this, &BusyMeter::deliveryStarting);
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &BusyMeter::aboutToBlock);
     }
     if (application)
@@ -45,8 +59,7 @@ void BusyMeter::awake() {
         return;
     m_awake = true;
     m_busySince = m_clock();
-    m_stretchStart = m_busySince;
-    m_stretchCpuStart = m_cpuClock();
+    startStretch(m_busySince);
 }
 
 void BusyMeter::aboutToBlock() {
@@ -65,12 +78,11 @@ void BusyMeter::deliveryStarting() {
     }
     const std::int64_t now = m_clock();
     finishStretch(now);
-    m_stretchStart = now;
-    m_stretchCpuStart = m_cpuClock();
+    startStretch(now);
 }
 
 void BusyMeter::finishStretch(std::int64_t now) {
-    const Stretch s{now - m_stretchStart, m_cpuClock() - m_stretchCpuStart};
+    const Stretch s{now - m_stretchStart, m_cpuClock() - m_stretchCpuStart, m_waitClock() - m_stretchWaitStart};
     if (s.wallNs > m_longest.wallNs)
         m_longest = s;
     if (s.wallNs > m_longestEver.wallNs)

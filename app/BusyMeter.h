@@ -27,18 +27,21 @@ class BusyMeter : public QObject {
 public:
     using Clock = std::function<std::int64_t()>; // monotonic nanoseconds
 
-    // One busy stretch: its length and the thread's processor time in it, nanoseconds.
+    // One busy stretch: its length, the thread's processor time in it and the time it was ready to run
+    // but waited for a processor (a loaded machine), nanoseconds.
     struct Stretch {
         std::int64_t wallNs = 0;
         std::int64_t cpuNs = 0;
+        std::int64_t waitNs = 0;
     };
 
     // Starts measuring now; the thread counts as busy (it is running this constructor). `cpuClock` is
-    // the thread's processor time (app/ThreadCpuTime.h by default).
-    explicit BusyMeter(Clock clock = steadyClock(), Clock cpuClock = threadCpuClock(), QObject* parent = nullptr);
+    // the thread's processor time and `waitClock` its run-queue delay (app/ThreadCpuTime.h by default).
+    explicit BusyMeter(Clock clock = steadyClock(), Clock cpuClock = threadCpuClock(),
+                       Clock waitClock = threadWaitClock(), QObject* parent = nullptr);
 
-    // Follows the dispatcher's awake and aboutToBlock signals and the events delivered through
-    // `application` (an event filter that only looks).
+    // Follows the dispatcher's awake (each round of the event loop: deliveryStarting) and aboutToBlock
+    // signals and the events delivered through `application` (an event filter that only looks: awake).
     void attach(QAbstractEventDispatcher* dispatcher, QObject* application);
 
     void awake();
@@ -59,6 +62,7 @@ public:
 
     static Clock steadyClock();
     static Clock threadCpuClock();
+    static Clock threadWaitClock();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -71,9 +75,12 @@ private:
     bool m_awake = true;
 
     void finishStretch(std::int64_t now);
+    void startStretch(std::int64_t now);
     Clock m_cpuClock;
-    std::int64_t m_stretchStart = 0;    // when the running stretch began (not cut by intervals)
-    std::int64_t m_stretchCpuStart = 0; // the processor time then
+    Clock m_waitClock;
+    std::int64_t m_stretchStart = 0;     // when the running stretch began (not cut by intervals)
+    std::int64_t m_stretchCpuStart = 0;  // the processor time then
+    std::int64_t m_stretchWaitStart = 0; // the run-queue delay then
     Stretch m_longest;                  // of the interval
     Stretch m_longestEver;
 };

@@ -29,6 +29,7 @@ QString statisticsLine(const StatisticsSample& sample) {
         field("cpu_pct", QString::number(sample.cpuShare * 100.0, 'f', 1)),
         field("stall_ms", milliseconds(sample.stallNs)),
         field("stall_cpu_ms", milliseconds(sample.stallCpuNs)),
+        field("stall_wait_ms", milliseconds(sample.stallWaitNs)),
         field("stall_max_ms", milliseconds(sample.stallMaxNs)),
         field("rss_kb", sample.residentKb ? QString::number(*sample.residentKb) : QStringLiteral("-")),
     };

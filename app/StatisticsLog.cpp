@@ -46,6 +46,7 @@ void StatisticsLog::appendLine() {
     const BusyMeter::Stretch longest = m_busy.takeLongest();
     sample.stallNs = longest.wallNs;
     sample.stallCpuNs = longest.cpuNs;
+    sample.stallWaitNs = longest.waitNs;
     sample.stallMaxNs = m_busy.longestSinceStart().wallNs;
     const std::int64_t cpuNs = threadCpuNs();
     if (sample.intervalMs > 0)

@@ -16,8 +16,8 @@
 #   unanswered polls of one cluster; the start-up times (connection window to every cluster permitted,
 #   work session start to every tile drawn) and the longest stall of the user-interface thread during
 #   the start-up; after the warm-up (60 s, or a quarter of a short run) its busy share and its longest
-#   stall (with the processor time the thread had in it: a stall far longer than its processor time
-#   was spent not running, on a loaded machine); resident memory after the warm-up and at the end, and
+#   stall, the handling of one event (with the processor time the thread had in it and the time it was
+#   ready to run but had no processor: a loaded machine); resident memory after the warm-up and at the end, and
 #   its growth per hour after the first 10 minutes (a least-squares slope; after the warm-up in runs
 #   shorter than 20 minutes); the charge-trend files written.
 # Exit status 1 when a cluster lost reports (more than the one poll that may be in flight at the end),
@@ -138,6 +138,7 @@ awk -v clusters="$clusters" -v run=$((minutes * 60)) '
   }
   { n++; line[n] = $0; up[n] = val("uptime_s"); rss[n] = val("rss_kb"); busy[n] = val("busy_pct")
     cpu[n] = val("cpu_pct"); stall[n] = val("stall_ms"); stallcpu[n] = val("stall_cpu_ms")
+    stallwait[n] = val("stall_wait_ms")
     polls[n] = val("polls_total") }
   END {
     warm = run / 4 < 60 ? run / 4 : 60
@@ -152,24 +153,27 @@ awk -v clusters="$clusters" -v run=$((minutes * 60)) '
     # The intervals after the warm-up; the start-up (the program starting, connecting, creating every
     # station) is shown apart: every line before the warm-up, the first one included.
     start = 0; last = 0; sum = 0; cpusum = 0; count = 0; peak = 0; startup = 0
-    stallpeak = 0; stallpeakcpu = 0; stallat = 0; startstall = 0; startstallcpu = 0; startstallat = 0
+    stallpeak = 0; stallpeakcpu = 0; stallpeakwait = 0; stallat = 0; ownpeak = 0; over = 0
+    startstall = 0; startstallcpu = 0; startstallwait = 0; startstallat = 0
     for (i = 1; i < n; ++i) {
       # The end (from --quit-after on) tears the session down: the last line shows it.
       if (up[i] + 0 >= run) break
       if (i > 1 && polls[i] + 0 > 0 && !start && up[i] + 0 >= warm) start = i
       if (!start) {
         if (i > 1 && busy[i] + 0 > startup) startup = busy[i] + 0
-        if (stall[i] + 0 > startstall) { startstall = stall[i] + 0; startstallcpu = stallcpu[i] + 0; startstallat = up[i] }
+        if (stall[i] + 0 > startstall) { startstall = stall[i] + 0; startstallcpu = stallcpu[i] + 0; startstallwait = stallwait[i] + 0; startstallat = up[i] }
         continue
       }
       last = i
       sum += busy[i]; cpusum += cpu[i]; count++; if (busy[i] + 0 > peak) peak = busy[i] + 0
-      if (stall[i] + 0 > stallpeak) { stallpeak = stall[i] + 0; stallpeakcpu = stallcpu[i] + 0; stallat = up[i] }
+      if (stall[i] + 0 > stallpeak) { stallpeak = stall[i] + 0; stallpeakcpu = stallcpu[i] + 0; stallpeakwait = stallwait[i] + 0; stallat = up[i] }
+      if (stall[i] - stallwait[i] > ownpeak) ownpeak = stall[i] - stallwait[i]
+      if (stall[i] + 0 > 50) over++
     }
-    printf "start-up stall:         %.1f ms at most (%.1f ms of processor time in it, interval ending at %d s); busy %.1f %% at most per interval\n", startstall, startstallcpu, startstallat, startup
+    printf "start-up stall:         %.1f ms at most (%.1f ms of processor time in it, %.1f ms ready without a processor; interval ending at %d s); busy %.1f %% at most per interval\n", startstall, startstallcpu, startstallwait, startstallat, startup
     if (count) {
       printf "UI thread busy:         %.1f %% on average, %.1f %% at most over %d intervals after the warm-up (processor time %.1f %%)\n", sum / count, peak, count, cpusum / count
-      printf "steady-state stall:     %.1f ms at most (%.1f ms of processor time in it, interval ending at %d s)\n", stallpeak, stallpeakcpu, stallat
+      printf "steady-state stall:     %.1f ms at most (%.1f ms of processor time in it, %.1f ms ready without a processor; interval ending at %d s); %d of %d intervals over 50 ms; %.1f ms at most without the waits for a processor\n", stallpeak, stallpeakcpu, stallpeakwait, stallat, over, count, ownpeak
     }
     printf "end of the program:     %.1f ms the longest stall (the session closed, every station removed)\n", val("stall_ms")
     stalled = stallpeak > 50

@@ -181,11 +181,13 @@ TEST(BusyMeter, SharesTheTimeBetweenAwakeAndAboutToBlock) {
 TEST(BusyMeter, KeepsTheLongestStretchPerIntervalAndSinceTheStart) {
     std::int64_t now = 0;
     std::int64_t cpu = 0;
-    BusyMeter meter([&now] { return now; }, [&cpu] { return cpu; });
+    std::int64_t waited = 0;
+    BusyMeter meter([&now] { return now; }, [&cpu] { return cpu; }, [&waited] { return waited; });
     auto busy = [&](std::int64_t wall, std::int64_t used) {
         meter.awake();
         now += wall;
         cpu += used;
+        waited += (wall - used) / 2; // half of the rest without a processor
         meter.aboutToBlock();
         now += 100; // blocked
     };
@@ -196,6 +198,7 @@ TEST(BusyMeter, KeepsTheLongestStretchPerIntervalAndSinceTheStart) {
     BusyMeter::Stretch s = meter.takeLongest();
     EXPECT_EQ(s.wallNs, 80);
     EXPECT_EQ(s.cpuNs, 10);
+    EXPECT_EQ(s.waitNs, 35);
 
     // Many short stretches whose sum is larger do not make a long one.
     for (int i = 0; i < 10; ++i)
@@ -226,7 +229,7 @@ TEST(BusyMeter, KeepsTheLongestStretchPerIntervalAndSinceTheStart) {
 
 TEST(BusyMeter, EachEventDeliveredFromTheLoopStartsAStretchOfItsOwn) {
     std::int64_t now = 0;
-    BusyMeter meter([&now] { return now; }, [] { return std::int64_t{0}; });
+    BusyMeter meter([&now] { return now; }, [] { return std::int64_t{0}; }, [] { return std::int64_t{0}; });
     meter.aboutToBlock();
     now += 100;
     // A steady stream of events keeps the loop from waiting for 1000, but no event takes over 40.
@@ -268,13 +271,14 @@ TEST(StatisticsLine, WritesEveryFieldInOrder) {
     sample.cpuShare = 0.0951;
     sample.stallNs = 14'249'000;
     sample.stallCpuNs = 2'000'000;
+    sample.stallWaitNs = 11'960'000;
     sample.stallMaxNs = 412'000'000;
     sample.residentKb = 183220;
     EXPECT_EQ(statisticsLine(sample),
               QStringLiteral("time=2026-12-10T05:00:10Z uptime_s=70 clusters=100 polls_total=1300 polls_min=13 "
                              "polls_max=13 merged_total=1299 merged_min=12 merged_max=13 unanswered_max=1 "
                              "unanswered_cluster=42 interval_s=10.0 busy_pct=12.3 cpu_pct=9.5 stall_ms=14.2 stall_cpu_ms=2.0 "
-                             "stall_max_ms=412.0 rss_kb=183220"));
+                             "stall_wait_ms=12.0 stall_max_ms=412.0 rss_kb=183220"));
     sample.residentKb.reset();
     EXPECT_TRUE(statisticsLine(sample).endsWith(QStringLiteral(" rss_kb=-")));
 }
