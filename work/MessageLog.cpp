@@ -139,7 +139,9 @@ MessageLog::ReadingPosition MessageLog::keepReadingPosition() {
 }
 
 void MessageLog::restoreReadingPosition(const ReadingPosition& p) {
-    m_Msgs->setTextCursor(p.selection);
+    QTextCursor c = p.selection;
+    c.setKeepPositionOnInsert(false);
+    m_Msgs->setTextCursor(c);
     m_Msgs->verticalScrollBar()->setValue(std::max(0, p.scroll));
     if (p.hadFocus && windowShown())
         m_Msgs->setFocus();
