@@ -51,6 +51,7 @@ void StartupTimes::sessionStarting() {
 }
 
 void StartupTimes::watch() {
+    m_lastMarkMs = m_clock.elapsed();
     if (m_watching)
         return;
     m_watching = true;
@@ -75,6 +76,11 @@ bool StartupTimes::eventFilter(QObject* watched, QEvent* event) {
     if (now - m_lastCheckNs < 1'000'000)
         return false;
     m_lastCheckNs = now;
+    if (now / 1'000'000 - m_lastMarkMs > kGiveUpMs) {
+        QCoreApplication::instance()->removeEventFilter(this);
+        m_watching = false;
+        return false;
+    }
     if (m_connectionStart && !m_permissionMs && everyClusterPermitted()) {
         m_permissionMs = m_clock.elapsed() - *m_connectionStart;
         m_report(QStringLiteral("connection window shown to every cluster permitted"), *m_permissionMs);

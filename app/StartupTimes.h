@@ -5,8 +5,8 @@
 // work exists and the work window has painted its rack panels after that.
 //
 // It looks at the application's events (an event filter that only looks) from the first mark until
-// both times are known; the checks run at most once a millisecond, so the figures are exact to about
-// a millisecond and one event.
+// both times are known, or kGiveUpMs after the last mark; the checks run at most once a millisecond,
+// so the figures are exact to about a millisecond and one event.
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -22,6 +22,8 @@ class StartupTimes : public QObject {
 public:
     // `done` is told each figure once, with its name.
     using Report = std::function<void(const QString& name, std::int64_t ms)>;
+
+    static constexpr std::int64_t kGiveUpMs = 10 * 60 * 1000;
 
     explicit StartupTimes(Report report, QObject* parent = nullptr);
 
@@ -52,6 +54,7 @@ private:
     std::optional<std::int64_t> m_permissionMs;
     std::optional<std::int64_t> m_tilesMs;
     std::int64_t m_lastCheckNs = -1'000'000;
+    std::int64_t m_lastMarkMs = 0;
     bool m_stationsPresent = false; // every station exists
     bool m_racksPainted = false;    // and a rack panel has painted since
     bool m_watching = false;
