@@ -1,9 +1,12 @@
 #include "app/BusyMeter.h"
 
+#include "app/ThreadCpuTime.h"
+
 #include <QAbstractEventDispatcher>
 
 #include <algorithm>
 #include <chrono>
+#include <utility>
 
 namespace kalver::app {
 
@@ -15,12 +18,31 @@ BusyMeter::Clock BusyMeter::steadyClock() {
     };
 }
 
-BusyMeter::BusyMeter(Clock clock, QObject* parent)
-    : QObject(parent), m_clock(std::move(clock)), m_intervalStart(m_clock()), m_busySince(m_intervalStart) {}
+BusyMeter::Clock BusyMeter::threadCpuClock() {
+    return [] { return threadCpuNs(); };
+}
+
+BusyMeter::Clock BusyMeter::threadWaitClock() {
+    return [] { return threadRunDelayNs(); };
+}
+
+BusyMeter::BusyMeter(Clock clock, Clock cpuClock, Clock waitClock, QObject* parent)
+    : QObject(parent), m_clock(std::move(clock)), m_intervalStart(m_clock()), m_busySince(m_intervalStart),
+      m_cpuClock(std::move(cpuClock)), m_waitClock(std::move(waitClock)) {
+    startStretch(m_intervalStart);
+}
+
+void BusyMeter::startStretch(std::int64_t now) {
+    m_stretchStart = now;
+    m_stretchCpuStart = m_cpuClock();
+    m_stretchWaitStart = m_waitClock();
+}
 
 void BusyMeter::attach(QAbstractEventDispatcher* dispatcher, QObject* application) {
     if (dispatcher) {
-        connect(dispatcher, &QAbstractEventDispatcher::awake, this, &BusyMeter::awake);
+        // Each round of the loop starts with awake, also the rounds run by a handler that processes
+        // pending events: the thread is back at its events there.
+        connect(dispatcher, &QAbstractEventDispatcher::awake, this, &BusyMeter::deliveryStarting);
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &BusyMeter::aboutToBlock);
     }
     if (application)
@@ -37,13 +59,40 @@ void BusyMeter::awake() {
         return;
     m_awake = true;
     m_busySince = m_clock();
+    startStretch(m_busySince);
 }
 
 void BusyMeter::aboutToBlock() {
     if (!m_awake)
         return;
     m_awake = false;
-    m_busy += m_clock() - m_busySince;
+    const std::int64_t now = m_clock();
+    m_busy += now - m_busySince;
+    finishStretch(now);
+}
+
+void BusyMeter::deliveryStarting() {
+    if (!m_awake) {
+        awake();
+        return;
+    }
+    const std::int64_t now = m_clock();
+    finishStretch(now);
+    startStretch(now);
+}
+
+void BusyMeter::finishStretch(std::int64_t now) {
+    const Stretch s{now - m_stretchStart, m_cpuClock() - m_stretchCpuStart, m_waitClock() - m_stretchWaitStart};
+    if (s.wallNs > m_longest.wallNs)
+        m_longest = s;
+    if (s.wallNs > m_longestEver.wallNs)
+        m_longestEver = s;
+}
+
+BusyMeter::Stretch BusyMeter::takeLongest() {
+    if (m_awake)
+        finishStretch(m_clock());
+    return std::exchange(m_longest, {});
 }
 
 double BusyMeter::takeShare() {

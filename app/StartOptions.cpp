@@ -19,7 +19,8 @@ StartOptions parseStartOptions(const QStringList& arguments) {
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
         const bool takesValue = argument == u"--statistics" || argument == u"--statistics-interval" ||
-                                argument == u"--login" || argument == u"--quit-after";
+                                argument == u"--login" || argument == u"--quit-after" ||
+                                argument == u"--charge-files";
         if (i == 0 || (!takesValue && argument != u"--work")) {
             remaining.append(argument);
             continue;
@@ -37,6 +38,12 @@ StartOptions parseStartOptions(const QStringList& arguments) {
             options.statisticsFile = value;
         } else if (argument == u"--login") {
             options.login = value;
+        } else if (argument == u"--charge-files") {
+            if (value != u"keep" && value != u"delete") {
+                options.error = QStringLiteral("--charge-files is keep or delete, not ") + value;
+                break;
+            }
+            options.deleteChargeFiles = value == u"delete";
         } else if (const std::optional<int> s = seconds(value)) {
             if (argument == u"--quit-after")
                 options.quitAfterSeconds = *s;

@@ -13,6 +13,8 @@
 //                                  after 60 s, with those that have)
 //   --quit-after SECONDS           end the session and the program after SECONDS, as the operator
 //                                  would by closing the windows
+//   --charge-files keep|delete     the answer of that end to the question whether to delete the
+//                                  charge-trend files (asked at access level 3 only); default keep
 
 #include <QString>
 #include <QStringList>
@@ -27,6 +29,7 @@ struct StartOptions {
     std::optional<QString> login;
     bool work = false;
     std::optional<int> quitAfterSeconds;
+    bool deleteChargeFiles = false;
     // The arguments that are not these options (the program's name first): what the connection window
     // reads; and the same joined by blanks.
     QStringList remainingArguments;

@@ -7,6 +7,7 @@ namespace kalver::app {
 namespace {
 QString field(const char* key, const QString& value) { return QLatin1String(key) + u'=' + value; }
 QString field(const char* key, std::int64_t value) { return field(key, QString::number(value)); }
+QString milliseconds(std::int64_t ns) { return QString::number(static_cast<double>(ns) / 1e6, 'f', 1); }
 } // namespace
 
 QString statisticsLine(const StatisticsSample& sample) {
@@ -26,6 +27,10 @@ QString statisticsLine(const StatisticsSample& sample) {
         field("interval_s", QString::number(static_cast<double>(sample.intervalMs) / 1000.0, 'f', 1)),
         field("busy_pct", QString::number(sample.busyShare * 100.0, 'f', 1)),
         field("cpu_pct", QString::number(sample.cpuShare * 100.0, 'f', 1)),
+        field("stall_ms", milliseconds(sample.stallNs)),
+        field("stall_cpu_ms", milliseconds(sample.stallCpuNs)),
+        field("stall_wait_ms", milliseconds(sample.stallWaitNs)),
+        field("stall_max_ms", milliseconds(sample.stallMaxNs)),
         field("rss_kb", sample.residentKb ? QString::number(*sample.residentKb) : QStringLiteral("-")),
     };
     return fields.join(u' ');

@@ -43,6 +43,11 @@ void StatisticsLog::appendLine() {
     m_lastLineMs = sample.uptimeMs;
     sample.traffic = m_tally.summary();
     sample.busyShare = m_busy.takeShare();
+    const BusyMeter::Stretch longest = m_busy.takeLongest();
+    sample.stallNs = longest.wallNs;
+    sample.stallCpuNs = longest.cpuNs;
+    sample.stallWaitNs = longest.waitNs;
+    sample.stallMaxNs = m_busy.longestSinceStart().wallNs;
     const std::int64_t cpuNs = threadCpuNs();
     if (sample.intervalMs > 0)
         sample.cpuShare = std::clamp(static_cast<double>(cpuNs - m_lastCpuNs) / (sample.intervalMs * 1e6), 0.0, 1.0);

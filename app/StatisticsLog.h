@@ -3,7 +3,7 @@
 // option "--statistics FILE" (and "--statistics-interval SECONDS", default 10), it appends one line
 // (app/StatisticsLine.h) to FILE at the start, every interval, and at the end: status polls sent and
 // status reports merged per cluster, the user-interface thread's busy share (and its processor time),
-// the resident memory.
+// its longest single busy stretch (per interval and since the start), the resident memory.
 //
 // It counts through link::TrafficCounter, installed while the log lives.
 
@@ -30,6 +30,7 @@ public:
     StatisticsLog& operator=(const StatisticsLog&) = delete;
 
     const TrafficTally& tally() const { return m_tally; }
+    BusyMeter& busyMeter() { return m_busy; }
 
     // Appends one line now (the timer's tick).
     void appendLine();

@@ -10,4 +10,9 @@ namespace kalver::app {
 // Nanoseconds of processor time of the calling thread (user and system); 0 where not available.
 std::int64_t threadCpuNs();
 
+// Nanoseconds the calling thread has spent ready to run but waiting for a processor (the scheduler's
+// run-queue delay, /proc/thread-self/schedstat): on a loaded machine a busy stretch that is longer than
+// its processor time shows it here. 0 where not available.
+std::int64_t threadRunDelayNs();
+
 } // namespace kalver::app

@@ -1,6 +1,7 @@
 #include "app/UnattendedStart.h"
 
 #include "config/SettingsAccess.h"
+#include "core/MessageSeam.h"
 #include "core/ProgramValues.h"
 #include "dialogs/Unit_Mnemo.h"
 #include "link/ClusterList.h"
@@ -25,7 +26,8 @@ void report(const QString& text) {
 } // namespace
 
 UnattendedStart::UnattendedStart(const StartOptions& options, const QString& password, QObject* parent)
-    : QObject(parent), m_options(options), m_password(password) {}
+    : QObject(parent), m_options(options), m_password(password),
+      m_startup([](const QString& name, std::int64_t ms) { report(QStringLiteral("start-up: %1: %2 ms").arg(name).arg(ms)); }) {}
 
 void UnattendedStart::begin() {
     if (m_options.quitAfterSeconds)
@@ -49,6 +51,7 @@ void UnattendedStart::logIn() {
         report(QStringLiteral("this access level does not lead to the connection window"));
         return;
     }
+    m_startup.connectionShowing();
     Form_Login->sb_ShowWork->click();
     m_permissionCheck = new QTimer(this);
     m_permissionCheck->setInterval(kCheckStepMs);
@@ -72,6 +75,7 @@ void UnattendedStart::checkPermissions() {
         report(QStringLiteral("no cluster to work with"));
         return;
     }
+    m_startup.sessionStarting();
     Form_Connection->tb_ToWork->click();
     report(QStringLiteral("work session entered"));
 }
@@ -86,8 +90,20 @@ void UnattendedStart::quit() {
         Form_Work->close();
     if (Form_Connection && Form_Connection->isVisible())
         Form_Connection->close();
-    if (Form_Login)
-        Form_Login->close();
+    if (!Form_Login)
+        return;
+    // The end steps' one question; anything else is left to whoever answers now.
+    const MessageResponder previous = messageResponder();
+    const bool deleteFiles = m_options.deleteChargeFiles;
+    setMessageResponder([previous, deleteFiles](const MessageRequest& request) {
+        if (request.code == u"e040") {
+            report(deleteFiles ? QStringLiteral("charge-trend files: deleted") : QStringLiteral("charge-trend files: kept"));
+            return deleteFiles ? MessageAnswer::Yes : MessageAnswer::No;
+        }
+        return previous ? previous(request) : showMessageBox(request);
+    });
+    Form_Login->close();
+    setMessageResponder(previous);
 }
 
 } // namespace kalver::app

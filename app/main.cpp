@@ -2,6 +2,7 @@
 // order, runs the message loop, and ends when the log-in window has closed. The maintainers' options
 // (statistics log, unattended run) are described in app/StartOptions.h.
 
+#include "app/ClientApplication.h"
 #include "app/Program.h"
 #include "app/QtTranslation.h"
 #include "app/StartOptions.h"
@@ -20,7 +21,7 @@
 using namespace kalver;
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    app::ClientApplication app(argc, argv);
     const app::StartOptions options = app::parseStartOptions(QCoreApplication::arguments());
     if (!options.error.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(options.error));
@@ -30,6 +31,8 @@ int main(int argc, char** argv) {
     std::unique_ptr<app::StatisticsLog> statistics;
     if (!options.statisticsFile.isEmpty())
         statistics = std::make_unique<app::StatisticsLog>(options.statisticsFile, options.statisticsIntervalSeconds);
+    if (statistics)
+        app.setBusyMeter(&statistics->busyMeter());
 
     // Qt's own texts in Russian; without the translation file they stay English.
     app::installQtTranslation(app);

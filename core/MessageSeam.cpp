@@ -45,6 +45,10 @@ MessageAnswer fromQtAnswer(int button) {
 MessageAnswer showMessage(const MessageRequest& request) {
     if (responder())
         return responder()(request);
+    return showMessageBox(request);
+}
+
+MessageAnswer showMessageBox(const MessageRequest& request) {
     QMessageBox box(toQtIcon(request.icon), request.title, request.text, toQtButtons(request.buttons),
                     QApplication::activeWindow());
     // A box closed with the window's close button answers like its escape button.
@@ -52,5 +56,7 @@ MessageAnswer showMessage(const MessageRequest& request) {
 }
 
 void setMessageResponder(MessageResponder r) { responder() = std::move(r); }
+
+MessageResponder messageResponder() { return responder(); }
 
 } // namespace kalver

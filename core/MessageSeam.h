@@ -27,5 +27,9 @@ MessageAnswer showMessage(const MessageRequest& request);
 
 // Installs a responder in place of the real message box; an empty function restores the real one.
 void setMessageResponder(MessageResponder responder);
+// The responder installed now (empty: the real box), so that one can be put in front of another.
+MessageResponder messageResponder();
+// The real message box, whatever responder is installed.
+MessageAnswer showMessageBox(const MessageRequest& request);
 
 } // namespace kalver

@@ -11,10 +11,14 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
+#include <QAbstractTextDocumentLayout>
 #include <QTextEdit>
 #include <QTime>
 #include <QToolButton>
 #include <QWheelEvent>
+
+#include <algorithm>
 
 namespace kalver::work {
 
@@ -68,6 +72,12 @@ MessageLog::MessageLog(QWidget* parent) : QWidget(parent) {
     setMinimumHeight(41);
 }
 
+void MessageLog::setMaximumLines(int lines) {
+    m_maximumLines = std::max(1, lines);
+    while (m_pending.size() > m_maximumLines)
+        m_pending.removeFirst();
+}
+
 bool MessageLog::autoScroll() const { return tb_MemoAutoScroll->isChecked(); }
 
 bool MessageLog::windowShown() const { return window()->isVisible(); }
@@ -93,6 +103,9 @@ void MessageLog::appendLine(const QString& text, bool bold, const QColor& colour
     const TBufRec line{timeOfDayText(now) + QStringLiteral(" > ") + text, bold, colour};
     // 3. Held back while a mouse button is down on the log.
     if (m_buttonHeld) {
+        // Only the newest lines would stay in the log anyway.
+        if (m_pending.size() >= m_maximumLines)
+            m_pending.removeFirst();
         m_pending.append(line);
         return;
     }
@@ -102,11 +115,12 @@ void MessageLog::appendLine(const QString& text, bool bold, const QColor& colour
     ReadingPosition kept;
     if (!scrolling)
         kept = keepReadingPosition();
-    writeLine(line);
+    const int dropped = writeLines({line});
     if (scrolling) {
         QScrollBar* bar = m_Msgs->verticalScrollBar();
         bar->setValue(bar->maximum());
     } else {
+        kept.scroll -= dropped;
         restoreReadingPosition(kept);
     }
     m_Msgs->setUpdatesEnabled(true);
@@ -114,9 +128,9 @@ void MessageLog::appendLine(const QString& text, bool bold, const QColor& colour
 
 MessageLog::ReadingPosition MessageLog::keepReadingPosition() {
     ReadingPosition p;
-    const QTextCursor c = m_Msgs->textCursor();
-    p.anchor = c.anchor();
-    p.position = c.position();
+    p.selection = m_Msgs->textCursor();
+    // Lines are written at the end: a caret there stays where it is, as the operator left it.
+    p.selection.setKeepPositionOnInsert(true);
     p.scroll = m_Msgs->verticalScrollBar()->value();
     p.hadFocus = m_Msgs->hasFocus();
     if (windowShown())
@@ -125,13 +139,39 @@ MessageLog::ReadingPosition MessageLog::keepReadingPosition() {
 }
 
 void MessageLog::restoreReadingPosition(const ReadingPosition& p) {
-    QTextCursor c(m_Msgs->document());
-    c.setPosition(p.anchor);
-    c.setPosition(p.position, QTextCursor::KeepAnchor);
+    QTextCursor c = p.selection;
+    c.setKeepPositionOnInsert(false);
     m_Msgs->setTextCursor(c);
-    m_Msgs->verticalScrollBar()->setValue(p.scroll);
+    m_Msgs->verticalScrollBar()->setValue(std::max(0, p.scroll));
     if (p.hadFocus && windowShown())
         m_Msgs->setFocus();
+}
+
+int MessageLog::writeLines(const QList<TBufRec>& lines) {
+    const int dropped = dropOldestLines(static_cast<int>(lines.size()));
+    for (const TBufRec& line : lines)
+        writeLine(line);
+    return dropped;
+}
+
+int MessageLog::dropOldestLines(int adding) {
+    QTextDocument* document = m_Msgs->document();
+    const int held = document->isEmpty() ? 0 : document->blockCount();
+    if (held + adding <= m_maximumLines)
+        return 0;
+    const int keep = m_maximumLines - std::max(1, m_maximumLines / 10);
+    const int drop = std::min(held, held + adding - keep);
+    qreal height = 0;
+    QTextBlock block = document->firstBlock();
+    for (int i = 0; i < drop && block.isValid(); ++i, block = block.next())
+        height += document->documentLayout()->blockBoundingRect(block).height();
+    QTextCursor c(document);
+    if (drop >= held)
+        c.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    else
+        c.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, drop);
+    c.removeSelectedText();
+    return qRound(height);
 }
 
 void MessageLog::writeLine(const TBufRec& line) {
@@ -156,12 +196,13 @@ void MessageLog::buttonReleased() {
     // Taken out first: nothing written here can add to the list, but a fresh list is what stays.
     const QList<TBufRec> lines = std::exchange(m_pending, {});
     const int scroll = m_Msgs->verticalScrollBar()->value();
-    for (const TBufRec& line : lines)
-        writeLine(line);
-    if (!scrolling)
+    const int dropped = writeLines(lines);
+    if (!scrolling) {
+        kept.scroll -= dropped;
         restoreReadingPosition(kept);
-    else
-        m_Msgs->verticalScrollBar()->setValue(scroll);
+    } else {
+        m_Msgs->verticalScrollBar()->setValue(std::max(0, scroll - dropped));
+    }
 }
 
 void MessageLog::mouseEntered() {

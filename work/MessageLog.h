@@ -12,12 +12,19 @@
 // while a mouse button is held on it: lines arriving then are held back and written, in order, when
 // the button is released. The wheel moves the caret and the view by three lines.
 //
+// The log keeps at most kMaximumLines lines: when a line would pass that, the oldest tenth goes in one
+// edit (dropping one line per new line would lay the whole document out again for every line); the
+// journal keeps everything. Dropping lines at the top does not move the operator's view or
+// selection while scrolling is off, as long as what they look at is still in the log. The lines held
+// back while a button is down are bounded the same way.
+//
 // autoScrollButtonHovered(true/false) tells the window to stop and restart the blink timer while the
 // mouse is over tb_MemoAutoScroll.
 
 #include <QColor>
 #include <QList>
 #include <QString>
+#include <QTextCursor>
 #include <QWidget>
 
 #include <functional>
@@ -39,6 +46,9 @@ struct TBufRec {
 class MessageLog : public QWidget {
     Q_OBJECT
 public:
+    // About a quarter of an hour of alarms of 100 busy racks; the journal has the rest.
+    static constexpr int kMaximumLines = 5000;
+
     explicit MessageLog(QWidget* parent = nullptr);
 
     // Appends "time > text" in `colour`, bold or not.
@@ -49,6 +59,9 @@ public:
     const QList<TBufRec>& pendingLines() const { return m_pending; }
     // The clock of the time prefix; tests fix it.
     void setClock(std::function<QTime()> clock) { m_clock = std::move(clock); }
+    int maximumLines() const { return m_maximumLines; }
+    // Tests use a small limit.
+    void setMaximumLines(int lines);
 
     QToolButton* tb_MemoAutoScroll = nullptr;
     QWidget* Panel2 = nullptr;
@@ -64,14 +77,17 @@ protected:
 
 private:
     // The caret, selection and view of the log, kept while lines are written with scrolling off.
+    // The cursor follows the text when lines at the top are dropped.
     struct ReadingPosition {
-        int anchor = 0;
-        int position = 0;
+        QTextCursor selection;
         int scroll = 0;
         bool hadFocus = false;
     };
     ReadingPosition keepReadingPosition();
     void restoreReadingPosition(const ReadingPosition& p);
+    // Writes the lines; returns the height of the lines dropped at the top to make room for them.
+    int writeLines(const QList<TBufRec>& lines);
+    int dropOldestLines(int adding);
     void writeLine(const TBufRec& line);
     void buttonReleased();
     void mouseEntered();
@@ -83,6 +99,7 @@ private:
     bool m_buttonHeld = false;
     QList<TBufRec> m_pending;
     std::function<QTime()> m_clock;
+    int m_maximumLines = kMaximumLines;
 };
 
 } // namespace kalver::work

@@ -178,6 +178,75 @@ TEST(BusyMeter, SharesTheTimeBetweenAwakeAndAboutToBlock) {
     EXPECT_DOUBLE_EQ(meter.takeShare(), 0.0) << "an empty interval";
 }
 
+TEST(BusyMeter, KeepsTheLongestStretchPerIntervalAndSinceTheStart) {
+    std::int64_t now = 0;
+    std::int64_t cpu = 0;
+    std::int64_t waited = 0;
+    BusyMeter meter([&now] { return now; }, [&cpu] { return cpu; }, [&waited] { return waited; });
+    auto busy = [&](std::int64_t wall, std::int64_t used) {
+        meter.awake();
+        now += wall;
+        cpu += used;
+        waited += (wall - used) / 2; // half of the rest without a processor
+        meter.aboutToBlock();
+        now += 100; // blocked
+    };
+    meter.aboutToBlock(); // the constructor's stretch: nothing
+    busy(30, 30);
+    busy(80, 10); // long, but mostly not running
+    busy(50, 50);
+    BusyMeter::Stretch s = meter.takeLongest();
+    EXPECT_EQ(s.wallNs, 80);
+    EXPECT_EQ(s.cpuNs, 10);
+    EXPECT_EQ(s.waitNs, 35);
+
+    // Many short stretches whose sum is larger do not make a long one.
+    for (int i = 0; i < 10; ++i)
+        busy(20, 20);
+    s = meter.takeLongest();
+    EXPECT_EQ(s.wallNs, 20);
+    EXPECT_EQ(meter.longestSinceStart().wallNs, 80);
+
+    // A stretch still running at the end of an interval counts up to then, and whole (from its start)
+    // in the next interval when it ends there.
+    meter.awake();
+    now += 60;
+    cpu += 60;
+    s = meter.takeLongest();
+    EXPECT_EQ(s.wallNs, 60);
+    now += 90;
+    cpu += 90;
+    meter.aboutToBlock();
+    s = meter.takeLongest();
+    EXPECT_EQ(s.wallNs, 150);
+    EXPECT_EQ(s.cpuNs, 150);
+    EXPECT_EQ(meter.longestSinceStart().wallNs, 150);
+
+    now += 500; // blocked throughout
+    EXPECT_EQ(meter.takeLongest().wallNs, 0) << "an interval without work has no stall";
+    EXPECT_EQ(meter.longestSinceStart().wallNs, 150);
+}
+
+TEST(BusyMeter, EachEventDeliveredFromTheLoopStartsAStretchOfItsOwn) {
+    std::int64_t now = 0;
+    BusyMeter meter([&now] { return now; }, [] { return std::int64_t{0}; }, [] { return std::int64_t{0}; });
+    meter.aboutToBlock();
+    now += 100;
+    // A steady stream of events keeps the loop from waiting for 1000, but no event takes over 40.
+    meter.deliveryStarting(); // wakes the thread
+    for (const int length : {10, 40, 25, 5, 30, 20})
+    {
+        now += length;
+        meter.deliveryStarting();
+    }
+    now += 15;
+    EXPECT_EQ(meter.takeLongest().wallNs, 40) << "the running delivery is 15 so far";
+    now += 60;
+    meter.aboutToBlock();
+    EXPECT_EQ(meter.takeLongest().wallNs, 75) << "the last delivery, from its start to the block";
+    EXPECT_DOUBLE_EQ(meter.takeShare(), 1.0 * (130 + 15 + 60) / (100 + 130 + 15 + 60));
+}
+
 TEST(BusyMeter, AnEventDeliveredAfterTheBlockEndsIt) {
     std::int64_t now = 0;
     BusyMeter meter([&now] { return now; });
@@ -200,11 +269,16 @@ TEST(StatisticsLine, WritesEveryFieldInOrder) {
     sample.traffic = {100, 1300, 13, 13, 1299, 12, 13, 1, 42};
     sample.busyShare = 0.1234;
     sample.cpuShare = 0.0951;
+    sample.stallNs = 14'249'000;
+    sample.stallCpuNs = 2'000'000;
+    sample.stallWaitNs = 11'960'000;
+    sample.stallMaxNs = 412'000'000;
     sample.residentKb = 183220;
     EXPECT_EQ(statisticsLine(sample),
               QStringLiteral("time=2026-12-10T05:00:10Z uptime_s=70 clusters=100 polls_total=1300 polls_min=13 "
                              "polls_max=13 merged_total=1299 merged_min=12 merged_max=13 unanswered_max=1 "
-                             "unanswered_cluster=42 interval_s=10.0 busy_pct=12.3 cpu_pct=9.5 rss_kb=183220"));
+                             "unanswered_cluster=42 interval_s=10.0 busy_pct=12.3 cpu_pct=9.5 stall_ms=14.2 stall_cpu_ms=2.0 "
+                             "stall_wait_ms=12.0 stall_max_ms=412.0 rss_kb=183220"));
     sample.residentKb.reset();
     EXPECT_TRUE(statisticsLine(sample).endsWith(QStringLiteral(" rss_kb=-")));
 }
@@ -245,6 +319,7 @@ TEST(StartOptions, TakesItsOptionsOutOfTheCommandLine) {
                                               QStringLiteral("-1"), QStringLiteral("--login"),
                                               QStringLiteral("operator"), QStringLiteral("--work"),
                                               QStringLiteral("--quit-after"), QStringLiteral("600"),
+                                              QStringLiteral("--charge-files"), QStringLiteral("delete"),
                                               QStringLiteral("-3")});
     EXPECT_TRUE(o.error.isEmpty()) << qPrintable(o.error);
     EXPECT_EQ(o.statisticsFile, QStringLiteral("/tmp/s.log"));
@@ -252,6 +327,7 @@ TEST(StartOptions, TakesItsOptionsOutOfTheCommandLine) {
     EXPECT_EQ(o.login, QStringLiteral("operator"));
     EXPECT_TRUE(o.work);
     EXPECT_EQ(o.quitAfterSeconds, 600);
+    EXPECT_TRUE(o.deleteChargeFiles);
     EXPECT_EQ(o.remainingCommandLine, QStringLiteral("KalverClient -mnemo -1 -3"));
 
     const StartOptions plain = parseStartOptions({QStringLiteral("KalverClient")});
@@ -259,6 +335,7 @@ TEST(StartOptions, TakesItsOptionsOutOfTheCommandLine) {
     EXPECT_TRUE(plain.statisticsFile.isEmpty());
     EXPECT_EQ(plain.statisticsIntervalSeconds, StatisticsLog::kDefaultIntervalSeconds);
     EXPECT_FALSE(plain.login || plain.work || plain.quitAfterSeconds);
+    EXPECT_FALSE(plain.deleteChargeFiles) << "the charge-trend files are kept unless told";
 }
 
 TEST(StartOptions, RefusesWhatItCannotUse) {
@@ -270,6 +347,7 @@ TEST(StartOptions, RefusesWhatItCannotUse) {
          QStringLiteral("-5")},
         {QStringLiteral("c"), QStringLiteral("--statistics-interval"), QStringLiteral("5")},
         {QStringLiteral("c"), QStringLiteral("--work")},
+        {QStringLiteral("c"), QStringLiteral("--charge-files"), QStringLiteral("yes")},
     };
     for (const QStringList& arguments : bad)
         EXPECT_FALSE(parseStartOptions(arguments).error.isEmpty()) << qPrintable(arguments.join(u' '));

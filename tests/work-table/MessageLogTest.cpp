@@ -1,6 +1,7 @@
 #include "work/MessageLog.h"
 #include "work/StationTexts.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -158,4 +159,84 @@ TEST_F(MessageLogTest, NamedControlsAndTheHoverSignal) {
     ASSERT_EQ(hover.count(), 2);
     EXPECT_TRUE(hover[0][0].toBool());
     EXPECT_FALSE(hover[1][0].toBool());
+}
+
+// The log keeps only its newest lines; with scrolling off the operator keeps looking at the same lines
+// and the same selection while older ones leave at the top.
+TEST_F(MessageLogTest, KeepsTheNewestLinesWithoutMovingTheOperatorsView) {
+    EXPECT_EQ(log.maximumLines(), MessageLog::kMaximumLines);
+    log.setMaximumLines(40);
+    log.show();
+    QScrollBar* bar = log.m_Msgs->verticalScrollBar();
+    int next = 0;
+    auto write = [&](int count) {
+        for (int i = 0; i < count; ++i, ++next)
+            log.appendLine(QStringLiteral("строка %1").arg(next), false, Qt::black);
+    };
+    // The newest lines, in order: at most 40, at least 36 (the oldest tenth goes at once).
+    auto expectNewest = [&] {
+        const QStringList all = lines();
+        EXPECT_LE(all.size(), 40);
+        EXPECT_GE(all.size(), 36);
+        for (int i = 0; i < all.size(); ++i)
+            EXPECT_TRUE(all[i].endsWith(QStringLiteral("> строка %1").arg(next - all.size() + i))) << qPrintable(all[i]);
+    };
+    write(40);
+    ASSERT_TRUE(test::waitFor([&] { return bar->maximum() > 0; }));
+
+    // Scrolling on: the log follows the newest line.
+    write(30);
+    expectNewest();
+    EXPECT_EQ(bar->value(), bar->maximum());
+
+    // Scrolling off: the operator reads and selects in the middle of the log (line 50).
+    log.tb_MemoAutoScroll->click();
+    QTextBlock read = log.m_Msgs->document()->firstBlock();
+    while (read.isValid() && !read.text().endsWith("> строка 50"))
+        read = read.next();
+    ASSERT_TRUE(read.isValid());
+    bar->setValue(qRound(log.m_Msgs->document()->documentLayout()->blockBoundingRect(read).top()));
+    const QString topLine = log.m_Msgs->cursorForPosition(QPoint(0, 0)).block().text();
+    QTextCursor selection(read);
+    selection.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    log.m_Msgs->setTextCursor(selection);
+    const QString selected = selection.selectedText();
+    const int scrollBefore = bar->value();
+    const QString oldest = lines().first();
+
+    write(10); // older lines leave; line 50 stays
+    expectNewest();
+    ASSERT_NE(lines().first(), oldest) << "lines left at the top";
+    EXPECT_EQ(log.m_Msgs->cursorForPosition(QPoint(0, 0)).block().text(), topLine) << "the view stayed on its lines";
+    EXPECT_LT(bar->value(), scrollBefore) << "by scrolling up as much as left at the top";
+    EXPECT_EQ(log.m_Msgs->textCursor().selectedText(), selected);
+    EXPECT_TRUE(selected.endsWith("> строка 50")) << qPrintable(selected);
+}
+
+// Lines held back during a long press are bounded like the log; on release the newest appear in order
+// and, scrolling on or off, the view is not sent to the bottom.
+TEST_F(MessageLogTest, LinesHeldDuringALongPressAreBoundedAndTheViewStays) {
+    log.setMaximumLines(40);
+    log.show();
+    QScrollBar* bar = log.m_Msgs->verticalScrollBar();
+    fill(40);
+    ASSERT_TRUE(test::waitFor([&] { return bar->maximum() > 0; }));
+    const QTextBlock read = log.m_Msgs->document()->findBlockByNumber(5);
+    bar->setValue(qRound(log.m_Msgs->document()->documentLayout()->blockBoundingRect(read).top()));
+    ASSERT_LT(bar->value(), bar->maximum());
+
+    mouse(QEvent::MouseButtonPress, Qt::LeftButton);
+    for (int i = 0; i < 100; ++i)
+        log.appendLine(QStringLiteral("держим %1").arg(i), false, Qt::black);
+    EXPECT_EQ(log.pendingLines().size(), 40) << "only as many as the log keeps";
+    EXPECT_TRUE(log.pendingLines().first().text.endsWith("> держим 60"));
+    EXPECT_EQ(lines().size(), 40);
+    EXPECT_TRUE(lines().last().endsWith("> строка 39")) << "nothing written while held";
+
+    mouse(QEvent::MouseButtonRelease, Qt::NoButton);
+    const QStringList all = lines();
+    ASSERT_EQ(all.size(), 40);
+    for (int i = 0; i < 40; ++i)
+        EXPECT_TRUE(all[i].endsWith(QStringLiteral("> держим %1").arg(60 + i))) << qPrintable(all[i]);
+    EXPECT_LT(bar->value(), bar->maximum()) << "no scrolling to the bottom on release";
 }
