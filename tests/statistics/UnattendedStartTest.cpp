@@ -85,7 +85,7 @@ TEST_F(Unattended, LogsInEntersTheSessionAndEndsTheProgram) {
 }
 
 TEST_F(Unattended, TimesThePermissionsAndTheTilesOfEveryConfiguredStation) {
-    app::Program windows{QString()};
+    app::Program windows{QStringList()};
     ASSERT_FALSE(windows.startupFailed());
     ASSERT_NE(Form_Settings, nullptr);
     Form_Settings->se_Stations->setValue(2); // each fake cluster reports only one
@@ -122,7 +122,7 @@ TEST_F(Unattended, TimesThePermissionsAndTheTilesOfEveryConfiguredStation) {
 TEST_F(Unattended, AtLevelThreeTheEndAnswersTheChargeFileQuestionAsTold) {
     users::writeFile(folder.file("users.dat"), {{"dev", "dv", AccessDeveloper, {}}});
     for (const bool remove : {false, true}) {
-        app::Program windows{QString()};
+        app::Program windows{QStringList()};
         ASSERT_FALSE(windows.startupFailed());
         const QString charge = settings::chargeFolder();
         ASSERT_TRUE(QDir().mkpath(charge));
