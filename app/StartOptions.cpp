@@ -1,5 +1,10 @@
 #include "app/StartOptions.h"
 
+#include "core/ProgramValues.h"
+
+#include <QDir>
+#include <QFileInfo>
+
 namespace kalver::app {
 
 namespace {
@@ -19,7 +24,8 @@ StartOptions parseStartOptions(const QStringList& arguments) {
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
         const bool takesValue = argument == u"--statistics" || argument == u"--statistics-interval" ||
-                                argument == u"--login" || argument == u"--quit-after";
+                                argument == u"--login" || argument == u"--quit-after" ||
+                                argument == u"--program-folder";
         if (i == 0 || (!takesValue && argument != u"--work")) {
             remaining.append(argument);
             continue;
@@ -33,10 +39,16 @@ StartOptions parseStartOptions(const QStringList& arguments) {
             break;
         }
         const QString value = arguments[++i];
+        if (value.isEmpty()) {
+            options.error = argument + QStringLiteral(" needs a value");
+            break;
+        }
         if (argument == u"--statistics") {
             options.statisticsFile = value;
         } else if (argument == u"--login") {
             options.login = value;
+        } else if (argument == u"--program-folder") {
+            options.programFolder = value;
         } else if (const std::optional<int> s = seconds(value)) {
             if (argument == u"--quit-after")
                 options.quitAfterSeconds = *s;
@@ -54,6 +66,21 @@ StartOptions parseStartOptions(const QStringList& arguments) {
         options.error = QStringLiteral("--work needs --login");
     options.remainingCommandLine = remaining.join(u' ');
     return options;
+}
+
+QString useProgramFolder(StartOptions& options) {
+    if (options.programFolder.isEmpty())
+        return {};
+    const QFileInfo folder(options.programFolder);
+    if (!folder.isDir())
+        return QStringLiteral("--program-folder: no folder ") + options.programFolder;
+    const QString path = folder.absoluteFilePath();
+    if (!options.statisticsFile.isEmpty())
+        options.statisticsFile = QFileInfo(options.statisticsFile).absoluteFilePath();
+    if (!QDir::setCurrent(path))
+        return QStringLiteral("--program-folder: cannot work in ") + path;
+    setProgramFolder(path);
+    return {};
 }
 
 } // namespace kalver::app

@@ -13,6 +13,11 @@
 //                                  after 60 s, with those that have)
 //   --quit-after SECONDS           end the session and the program after SECONDS, as the operator
 //                                  would by closing the windows
+//   --program-folder FOLDER        use FOLDER as the program folder (settings.ini, users.dat, arch.res,
+//                                  Subsystems/, DemoServer/) instead of the executable's folder, and
+//                                  work in it, so that the settings' relative folders (Charge/) lie
+//                                  there too; the installed program's launcher passes the shared
+//                                  folder /var/lib/kalver-client
 
 #include <QString>
 #include <QStringList>
@@ -27,6 +32,8 @@ struct StartOptions {
     std::optional<QString> login;
     bool work = false;
     std::optional<int> quitAfterSeconds;
+    // Empty: the executable's folder.
+    QString programFolder;
     // The arguments that are not these options (the program's name first), joined by blanks: what the
     // connection window reads.
     QString remainingCommandLine;
@@ -36,5 +43,10 @@ struct StartOptions {
 
 // Reads `arguments` (QCoreApplication::arguments(): the program's name first).
 StartOptions parseStartOptions(const QStringList& arguments);
+
+// With --program-folder: makes the statistics file's path absolute (it was given relative to the folder
+// the program was started in), sets the program folder (core/ProgramValues.h) and makes it the current
+// folder. Empty when done or when there is nothing to do; otherwise what is wrong (nothing changed).
+QString useProgramFolder(StartOptions& options);
 
 } // namespace kalver::app
