@@ -8,8 +8,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 dir=${KALVER_PACKAGE_BUILD_DIR:-build-package}
+# -O2, as Debian builds its packages.
 # shellcheck disable=SC2086
-cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKALVER_TESTS=OFF -DKALVER_BENCH=OFF \
+cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" -DKALVER_TESTS=OFF -DKALVER_BENCH=OFF \
   ${KALVER_PACKAGE_CMAKE_ARGS:-} >/dev/null
 cmake --build "$dir" --parallel "$(nproc)" --target kalver_package_contents
 rm -f "$dir"/package/kalver-client_*.deb

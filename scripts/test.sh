@@ -28,7 +28,7 @@ step() {
   fi
 }
 
-suite() { (cd build-asan && ctest --output-on-failure -j2 --timeout 900); }
+suite() { (cd build-asan && ctest --output-on-failure -j2 --timeout 300); }
 if step "build (ASan + UBSan)" scripts/build.sh sanitize; then
   step "test suite (ASan + UBSan)" suite
 fi
