@@ -46,8 +46,9 @@ cleanup() {
 trap cleanup EXIT
 
 # ---- the package file
-# The build's output goes to the log as it comes; the last line is the package's path.
-deb=$(scripts/package.sh | tee /dev/stderr | tail -n 1)
+# The build's output goes to the log as it comes, through the inherited descriptor (opening /dev/stderr
+# anew would truncate a log file it points at); its last line is the package's path.
+deb=$(scripts/package.sh | tee >(cat >&2) | tail -n 1)
 [ -f "$deb" ] || { echo "package test: FAILED: no package built" >&2; exit 1; }
 arch=$(dpkg --print-architecture)
 version=$(sed -n 's/^project(KalverClient VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
