@@ -156,10 +156,12 @@ check "settings, accounts, journal and Charge/ survive the removal" cmp -s "$scr
   > "$scratch/reinstall.log" 2>&1 || { cat "$scratch/reinstall.log" >&2; fail "apt-get install again"; }
 fingerprint > "$scratch/after-install"
 check "an installation over them keeps them" cmp -s "$scratch/before" "$scratch/after-install"
+check "and the shared folder's group and mode" test "$(stat -c '%G %a' "$shared") $(stat -c '%G %a' "$shared/DemoServer")" = "kalver 2775 kalver 2775"
 DEBIAN_FRONTEND=noninteractive $sudo apt-get purge -y -qq kalver-client > "$scratch/purge.log" 2>&1 ||
   { cat "$scratch/purge.log" >&2; fail "apt-get purge"; }
 fingerprint > "$scratch/after-purge"
 check "even a purge leaves them" cmp -s "$scratch/before" "$scratch/after-purge"
+check "a purge forgets the folders' ownership" bash -c "! dpkg-statoverride --list '$shared' >/dev/null"
 
 if [ $failures -eq 0 ]; then
   echo "package test: passed"
