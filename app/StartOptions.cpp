@@ -1,5 +1,10 @@
 #include "app/StartOptions.h"
 
+#include "core/ProgramValues.h"
+
+#include <QDir>
+#include <QFileInfo>
+
 namespace kalver::app {
 
 namespace {
@@ -20,7 +25,7 @@ StartOptions parseStartOptions(const QStringList& arguments) {
         const QString& argument = arguments[i];
         const bool takesValue = argument == u"--statistics" || argument == u"--statistics-interval" ||
                                 argument == u"--login" || argument == u"--quit-after" ||
-                                argument == u"--charge-files";
+                                argument == u"--charge-files" || argument == u"--program-folder";
         if (i == 0 || (!takesValue && argument != u"--work")) {
             remaining.append(argument);
             continue;
@@ -34,6 +39,10 @@ StartOptions parseStartOptions(const QStringList& arguments) {
             break;
         }
         const QString value = arguments[++i];
+        if (value.isEmpty()) {
+            options.error = argument + QStringLiteral(" needs a value");
+            break;
+        }
         if (argument == u"--statistics") {
             options.statisticsFile = value;
         } else if (argument == u"--login") {
@@ -44,6 +53,8 @@ StartOptions parseStartOptions(const QStringList& arguments) {
                 break;
             }
             options.deleteChargeFiles = value == u"delete";
+        } else if (argument == u"--program-folder") {
+            options.programFolder = value;
         } else if (const std::optional<int> s = seconds(value)) {
             if (argument == u"--quit-after")
                 options.quitAfterSeconds = *s;
@@ -62,6 +73,21 @@ StartOptions parseStartOptions(const QStringList& arguments) {
     options.remainingArguments = remaining;
     options.remainingCommandLine = remaining.join(u' ');
     return options;
+}
+
+QString useProgramFolder(StartOptions& options) {
+    if (options.programFolder.isEmpty())
+        return {};
+    const QFileInfo folder(options.programFolder);
+    if (!folder.isDir())
+        return QStringLiteral("--program-folder: no folder ") + options.programFolder;
+    const QString path = folder.absoluteFilePath();
+    if (!options.statisticsFile.isEmpty())
+        options.statisticsFile = QFileInfo(options.statisticsFile).absoluteFilePath();
+    if (!QDir::setCurrent(path))
+        return QStringLiteral("--program-folder: cannot work in ") + path;
+    setProgramFolder(path);
+    return {};
 }
 
 } // namespace kalver::app

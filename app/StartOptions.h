@@ -15,6 +15,11 @@
 //                                  would by closing the windows
 //   --charge-files keep|delete     the answer of that end to the question whether to delete the
 //                                  charge-trend files (asked at access level 3 only); default keep
+//   --program-folder FOLDER        use FOLDER as the program folder (settings.ini, users.dat, arch.res,
+//                                  Subsystems/, DemoServer/) instead of the executable's folder, and
+//                                  work in it, so that the settings' relative folders (Charge/) lie
+//                                  there too; the installed program's launcher passes the shared
+//                                  folder /var/lib/kalver-client
 
 #include <QString>
 #include <QStringList>
@@ -30,6 +35,8 @@ struct StartOptions {
     bool work = false;
     std::optional<int> quitAfterSeconds;
     bool deleteChargeFiles = false;
+    // Empty: the executable's folder.
+    QString programFolder;
     // The arguments that are not these options (the program's name first): what the connection window
     // reads; and the same joined by blanks.
     QStringList remainingArguments;
@@ -40,5 +47,10 @@ struct StartOptions {
 
 // Reads `arguments` (QCoreApplication::arguments(): the program's name first).
 StartOptions parseStartOptions(const QStringList& arguments);
+
+// With --program-folder: makes the statistics file's path absolute (it was given relative to the folder
+// the program was started in), sets the program folder (core/ProgramValues.h) and makes it the current
+// folder. Empty when done or when there is nothing to do; otherwise what is wrong (nothing changed).
+QString useProgramFolder(StartOptions& options);
 
 } // namespace kalver::app

@@ -13,6 +13,7 @@
 #include "session/VisualStyle.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QTimer>
 
 #include <cstdio>
@@ -22,7 +23,9 @@ using namespace kalver;
 
 int main(int argc, char** argv) {
     app::ClientApplication app(argc, argv);
-    const app::StartOptions options = app::parseStartOptions(QCoreApplication::arguments());
+    app::StartOptions options = app::parseStartOptions(QCoreApplication::arguments());
+    if (options.error.isEmpty())
+        options.error = app::useProgramFolder(options);
     if (!options.error.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(options.error));
         return 2;
@@ -40,6 +43,10 @@ int main(int argc, char** argv) {
     program().applicationTitle = QStringLiteral("Kalver Client v1.3");
     program().applicationTitle += QStringLiteral(" DEMO");
     QApplication::setApplicationName(program().applicationTitle);
+    // The installed program's desktop entry and icon (package/); without them the window keeps the
+    // default icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("kalver-client"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kalver-client")));
     // The program ends when the log-in window closes, not when its last visible window does (the
     // log-in window is hidden while a session runs).
     QApplication::setQuitOnLastWindowClosed(false);

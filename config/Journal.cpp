@@ -19,7 +19,9 @@ class ExclusiveFile {
 public:
     ExclusiveFile(const QString& path, int flags) {
         const QByteArray native = QFile::encodeName(path);
-        m_fd = ::open(native.constData(), flags | O_CLOEXEC, 0644);
+        // The umask decides who else may write: the shared program folder of an installed program
+        // lets every operator of its group go on with the same journal.
+        m_fd = ::open(native.constData(), flags | O_CLOEXEC, 0666);
         if (m_fd >= 0 && ::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
             ::close(m_fd);
             m_fd = -1;

@@ -6,6 +6,7 @@
 #include "demo/DemoLog.h"
 #include "demo/DemoOptions.h"
 #include "demo/DemoProgram.h"
+#include "demo/ProgramFolder.h"
 #include "demo/ServicePlan.h"
 #include "demo/TerminationSignal.h"
 #include "config/SettingsFile.h"
@@ -55,8 +56,9 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    // The program folder is the parent of the folder "DemoServer" this executable lives in.
-    const QString programFolder = QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/..")) + u'/';
+    // The program folder is the parent of the folder "DemoServer" this program was started from.
+    const QString programFolder = demoProgramFolder(QString::fromLocal8Bit(argv[0]), QDir::currentPath(),
+                                                    QCoreApplication::applicationDirPath());
     const QString lockPath = options.lockPath.isEmpty() ? demoServerLockPath(programFolder) : options.lockPath;
     QDir().mkpath(QFileInfo(lockPath).absolutePath());
     QLockFile lock(lockPath);

@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages that building, running and testing the client need.
 set -euo pipefail
 packages=(
-  build-essential cmake ninja-build
+  build-essential cmake ninja-build dpkg-dev file desktop-file-utils
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth

@@ -8,6 +8,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace kalver;
@@ -86,4 +87,17 @@ TEST(Journal, AnEntryFailsWhileAnotherWriterHoldsTheFile) {
     EXPECT_FALSE(journal::checkFile(path));
     ::close(fd);
     EXPECT_TRUE(journal::appendEntry(path, QStringLiteral("w001|x")));
+}
+
+// The operators of an installed program share one journal: a journal that one of them starts (umask
+// 002, group-writable files) must stay writable for the others of the group.
+TEST(Journal, NewFileTakesTheModeTheUmaskLeaves) {
+    test::ScratchFolder folder;
+    const QString path = folder.file(QStringLiteral("arch.res"));
+    const mode_t old = ::umask(002);
+    const bool started = journal::startNewFile(path, TDateTime(45000.0));
+    ::umask(old);
+    ASSERT_TRUE(started);
+    EXPECT_TRUE(QFile::permissions(path).testFlag(QFileDevice::WriteGroup));
+    EXPECT_FALSE(QFile::permissions(path).testFlag(QFileDevice::WriteOther));
 }

@@ -32,9 +32,9 @@ DemoProcess::~DemoProcess() {
     }
 }
 
-void DemoProcess::startRaw(const QStringList& arguments) {
-    m_process.start(QStringLiteral(KALVER_DEMO_EXECUTABLE), arguments);
-}
+void DemoProcess::startRaw(const QStringList& arguments) { startAs(QStringLiteral(KALVER_DEMO_EXECUTABLE), arguments); }
+
+void DemoProcess::startAs(const QString& program, const QStringList& arguments) { m_process.start(program, arguments); }
 
 bool DemoProcess::start(const QStringList& extra) {
     const QStringList arguments = QStringList{"--port", "0", "--sync-port", "0", "--control-port", "0",

@@ -23,6 +23,8 @@ public:
     bool start(const QStringList& extra = {});
     // Starts with exactly these arguments (no defaults); does not wait for "ready".
     void startRaw(const QStringList& arguments);
+    // The same, started by the path `program` (a link to the program, say).
+    void startAs(const QString& program, const QStringList& arguments);
 
     quint16 rackPort(int rack) const;      // 1-based
     quint16 syncPort() const { return m_syncPort; }

@@ -11,7 +11,10 @@
 #include "demo/SyncProtocol.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QRegularExpression>
 #include <QTcpServer>
 
@@ -538,4 +541,28 @@ TEST(DemoProgram, ServesTheClustersOfTheSettingsFile) {
     ASSERT_TRUE(report);
     EXPECT_EQ(report->payload.size(), 5 * 456);
     EXPECT_TRUE(askSyncServer(ports[2]).has_value());
+}
+
+// The installed program's shared folder holds "DemoServer/Kalver DemoServer" as a link to the installed
+// executable: started by that path, the program uses the folder of the link (its settings, its lock, the
+// lock the client looks at), not the folder of the executable.
+TEST(DemoProgramFolder, IsTheFolderOfThePathItWasStartedBy) {
+    QTemporaryDir scratch;
+    ASSERT_TRUE(scratch.isValid());
+    const QString folder = scratch.path() + QStringLiteral("/shared/");
+    ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("DemoServer")));
+    const QString link = folder + QStringLiteral("DemoServer/Kalver DemoServer");
+    ASSERT_TRUE(QFile::link(QStringLiteral(KALVER_DEMO_EXECUTABLE), link));
+    ASSERT_TRUE(QFile::link(QStringLiteral(KALVER_SUBSYSTEMS_SOURCE), folder + QStringLiteral("Subsystems")));
+
+    DemoProcess demo;
+    demo.startAs(link, {"--port", "0", "--sync-port", "0", "--control-port", "0", "--racks", "1", "--stations", "2",
+                        "--calm"});
+    ASSERT_TRUE(demo.waitForLine("ready")) << demo.lines().join('\n').toStdString();
+    EXPECT_TRUE(demoServerRunning(folder)) << "the lock lies in the link's folder";
+    EXPECT_TRUE(demo.lines().contains(
+        QStringLiteral("note: no settings file %1settings.ini: the default settings hold").arg(folder)))
+        << demo.lines().join('\n').toStdString();
+    EXPECT_EQ(demo.terminate(), 0);
+    EXPECT_FALSE(demoServerRunning(folder));
 }

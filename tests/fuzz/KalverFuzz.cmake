@@ -68,7 +68,7 @@ function(kalver_add_fuzz_target name)
     target_include_directories(${_replay} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
     target_link_libraries(${_replay} PRIVATE ${F_LIBS} Qt6::Core kalver_warnings)
     add_test(NAME ${_replay} COMMAND ${_replay} ${_seeds})
-    set_tests_properties(${_replay} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 600)
+    set_tests_properties(${_replay} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
     return()
   endif()
 

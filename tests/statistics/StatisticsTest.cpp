@@ -4,6 +4,7 @@
 #include "app/StatisticsLine.h"
 #include "app/StatisticsLog.h"
 #include "app/TrafficTally.h"
+#include "core/ProgramValues.h"
 #include "fakes/ClusterFrames.h"
 #include "fakes/MemoryClientSocket.h"
 #include "fakes/RecordingObserver.h"
@@ -15,8 +16,10 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -348,7 +351,46 @@ TEST(StartOptions, RefusesWhatItCannotUse) {
         {QStringLiteral("c"), QStringLiteral("--statistics-interval"), QStringLiteral("5")},
         {QStringLiteral("c"), QStringLiteral("--work")},
         {QStringLiteral("c"), QStringLiteral("--charge-files"), QStringLiteral("yes")},
+        {QStringLiteral("c"), QStringLiteral("--program-folder")},
+        {QStringLiteral("c"), QStringLiteral("--program-folder"), QString()},
     };
     for (const QStringList& arguments : bad)
         EXPECT_FALSE(parseStartOptions(arguments).error.isEmpty()) << qPrintable(arguments.join(u' '));
+}
+
+// The installed program's launcher passes the shared folder: the program's files and the settings'
+// relative folders are taken from there, not from the executable's folder or the folder it was started in.
+TEST(StartOptions, ProgramFolderBecomesTheFolderOfItsFilesAndTheCurrentFolder) {
+    const test::ScratchFolder scratch;
+    const QString started = QDir::currentPath();
+    const QString shared = scratch.path() + QStringLiteral("shared");
+    ASSERT_TRUE(QDir().mkpath(shared));
+
+    StartOptions o = parseStartOptions({QStringLiteral("/opt/kalver-client/KalverClient"),
+                                        QStringLiteral("--program-folder"), shared,
+                                        QStringLiteral("--statistics"), QStringLiteral("s.log"),
+                                        QStringLiteral("-mnemo")});
+    ASSERT_TRUE(o.error.isEmpty()) << qPrintable(o.error);
+    EXPECT_EQ(o.programFolder, shared);
+    EXPECT_EQ(o.remainingCommandLine, QStringLiteral("/opt/kalver-client/KalverClient -mnemo"));
+
+    EXPECT_EQ(useProgramFolder(o), QString());
+    EXPECT_EQ(program().programFolder, shared + u'/');
+    EXPECT_EQ(program().journalFilePath, shared + QStringLiteral("/arch.res"));
+    EXPECT_EQ(QDir::currentPath(), QFileInfo(shared).canonicalFilePath());
+    EXPECT_EQ(o.statisticsFile, started + QStringLiteral("/s.log")) << "relative to where the program was started";
+    ASSERT_TRUE(QDir::setCurrent(started));
+
+    // A folder that is not there changes nothing.
+    StartOptions missing = parseStartOptions({QStringLiteral("c"), QStringLiteral("--program-folder"),
+                                              shared + QStringLiteral("/absent")});
+    const QString before = program().programFolder;
+    EXPECT_FALSE(useProgramFolder(missing).isEmpty());
+    EXPECT_EQ(program().programFolder, before);
+    EXPECT_EQ(QDir::currentPath(), started);
+
+    // Without the option the executable's folder stays.
+    StartOptions plain = parseStartOptions({QStringLiteral("c")});
+    EXPECT_EQ(useProgramFolder(plain), QString());
+    EXPECT_EQ(program().programFolder, before);
 }
