@@ -5,6 +5,7 @@
 //   xvfb-run -a -s "-screen 0 1600x1000x24" work_tiles_demo_screenshot <output folder>
 // It writes container.png and table.png into the folder.
 
+#include "app/ProgramWindows.h"
 #include "config/Journal.h"
 #include "config/SettingsFile.h"
 #include "config/Unit_Settings.h"
@@ -14,7 +15,6 @@
 #include "link/ClusterList.h"
 #include "link/SendServerMessage.h"
 #include "session/ClusterInWork.h"
-#include "session/SessionWindows.h"
 #include "session/Unit_Connection.h"
 #include "session/Unit_Login.h"
 #include "session/VisualStyle.h"
@@ -42,19 +42,6 @@ quint16 freePort() {
     server.listen(QHostAddress::LocalHost, 0);
     return server.serverPort();
 }
-
-// What session control asks of the work window.
-class Windows : public session::SessionWindows {
-public:
-    void enterWorkSession() override { Form_Work->enterWorkSession(); }
-    void showSessionWindow() override { Form_Work->showSessionWindow(); }
-    void destroyRackWidgets(int cluster) override { Form_Work->destroyRackWidgets(cluster); }
-    void refreshSelectionSummary() override { Form_Work->refreshSelectionSummary(); }
-    void repaintRack(int cluster) override { Form_Work->repaintRack(cluster); }
-    void setSyncLabel(int cluster, const QString& text) override { Form_Work->setSyncLabel(cluster, text); }
-    void setDeveloperItems(bool developer) override { Form_Work->setDeveloperItems(developer); }
-    void refillStateFilter() override { Form_Work->refillStateFilter(); }
-};
 
 QList<std::int32_t> stationNumbers(const link::TKlvRack& rack, int from, int count) {
     QList<std::int32_t> numbers;
@@ -104,7 +91,7 @@ int main(int argc, char** argv) {
     users::writeFile(program().programFolder + QStringLiteral("users.dat"), {{"Demo", "demo", 3, {}}});
     journal::startNewFile(program().journalFilePath);
 
-    Windows windows;
+    app::ProgramWindows windows;
     session::setSessionWindows(&windows);
     link::ClusterList& clusters = link::clusters();
     TForm_Login login(clusters);

@@ -9,6 +9,7 @@
 // last columns). "mnemo" enters the mnemonic diagram instead and writes full-mnemo.png (its first racks)
 // and full-mnemo-end.png (scrolled to racks 97 to 100).
 
+#include "app/ProgramWindows.h"
 #include "config/Journal.h"
 #include "config/SettingsFile.h"
 #include "config/Unit_Settings.h"
@@ -19,7 +20,6 @@
 #include "link/ClusterList.h"
 #include "link/SendServerMessage.h"
 #include "session/ClusterInWork.h"
-#include "session/SessionWindows.h"
 #include "session/Unit_Connection.h"
 #include "session/Unit_Login.h"
 #include "session/VisualStyle.h"
@@ -66,18 +66,6 @@ QList<quint16> freePorts(int count) {
     }
     return ports;
 }
-
-class Windows : public session::SessionWindows {
-public:
-    void enterWorkSession() override { Form_Work->enterWorkSession(); }
-    void showSessionWindow() override { Form_Work->showSessionWindow(); }
-    void destroyRackWidgets(int cluster) override { Form_Work->destroyRackWidgets(cluster); }
-    void refreshSelectionSummary() override { Form_Work->refreshSelectionSummary(); }
-    void repaintRack(int cluster) override { Form_Work->repaintRack(cluster); }
-    void setSyncLabel(int cluster, const QString& text) override { Form_Work->setSyncLabel(cluster, text); }
-    void setDeveloperItems(bool developer) override { Form_Work->setDeveloperItems(developer); }
-    void refillStateFilter() override { Form_Work->refillStateFilter(); }
-};
 
 QList<std::int32_t> stationNumbers(const link::TKlvRack& rack, int from, int count) {
     QList<std::int32_t> numbers;
@@ -165,7 +153,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    Windows windows;
+    app::ProgramWindows windows;
     session::setSessionWindows(&windows);
     link::ClusterList& clusters = link::clusters();
     TForm_Login login(clusters);
