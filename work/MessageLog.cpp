@@ -15,6 +15,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QTextEdit>
 #include <QTime>
+#include <QTimer>
 #include <QToolButton>
 #include <QWheelEvent>
 
@@ -70,6 +71,11 @@ MessageLog::MessageLog(QWidget* parent) : QWidget(parent) {
     layout->addWidget(tb_MemoAutoScroll);
     layout->addWidget(Panel2, 1);
     setMinimumHeight(41);
+
+    m_writeTimer = new QTimer(this);
+    m_writeTimer->setSingleShot(true);
+    m_writeTimer->setInterval(kWriteIntervalMs);
+    connect(m_writeTimer, &QTimer::timeout, this, &MessageLog::writeWaitingLines);
 }
 
 void MessageLog::setMaximumLines(int lines) {
@@ -98,24 +104,30 @@ void MessageLog::appendLine(const QString& text, bool bold, const QColor& colour
     // 1. The log is hidden at access level 0.
     if (m_Msgs->isHidden())
         return;
-    // 2. Time prefix.
+    // 2. Time prefix, taken as the line comes.
     const QTime now = m_clock ? m_clock() : QTime::currentTime();
-    const TBufRec line{timeOfDayText(now) + QStringLiteral(" > ") + text, bold, colour};
-    // 3. Held back while a mouse button is down on the log.
-    if (m_buttonHeld) {
-        // Only the newest lines would stay in the log anyway.
-        if (m_pending.size() >= m_maximumLines)
-            m_pending.removeFirst();
-        m_pending.append(line);
+    // 3. Held back while a mouse button is down on the log, else waiting for the write tick. Only the
+    // newest lines would stay in the log anyway.
+    if (m_pending.size() >= m_maximumLines)
+        m_pending.removeFirst();
+    m_pending.append(TBufRec{timeOfDayText(now) + QStringLiteral(" > ") + text, bold, colour});
+    if (!m_buttonHeld && !m_writeTimer->isActive())
+        m_writeTimer->start();
+}
+
+void MessageLog::writeWaitingLines() {
+    m_writeTimer->stop();
+    if (m_buttonHeld || m_pending.isEmpty())
         return;
-    }
-    // 4 ... 8.
+    // 4 ... 8, for every line that waited.
     m_Msgs->setUpdatesEnabled(false);
     const bool scrolling = autoScroll();
     ReadingPosition kept;
     if (!scrolling)
         kept = keepReadingPosition();
-    const int dropped = writeLines({line});
+    // Taken out first: nothing written here can add to the list, but a fresh list is what stays.
+    const QList<TBufRec> lines = std::exchange(m_pending, {});
+    const int dropped = writeLines(lines);
     if (scrolling) {
         QScrollBar* bar = m_Msgs->verticalScrollBar();
         bar->setValue(bar->maximum());
@@ -149,8 +161,12 @@ void MessageLog::restoreReadingPosition(const ReadingPosition& p) {
 
 int MessageLog::writeLines(const QList<TBufRec>& lines) {
     const int dropped = dropOldestLines(static_cast<int>(lines.size()));
+    // One edit: the document is laid out once for all of them.
+    QTextCursor c(m_Msgs->document());
+    c.beginEditBlock();
     for (const TBufRec& line : lines)
-        writeLine(line);
+        writeLine(c, line);
+    c.endEditBlock();
     return dropped;
 }
 
@@ -174,8 +190,7 @@ int MessageLog::dropOldestLines(int adding) {
     return qRound(height);
 }
 
-void MessageLog::writeLine(const TBufRec& line) {
-    QTextCursor c(m_Msgs->document());
+void MessageLog::writeLine(QTextCursor& c, const TBufRec& line) {
     c.movePosition(QTextCursor::End);
     if (!m_Msgs->document()->isEmpty())
         c.insertBlock();
@@ -185,8 +200,15 @@ void MessageLog::writeLine(const TBufRec& line) {
     c.insertText(line.text, format);
 }
 
+void MessageLog::buttonPressed() {
+    // What came before the button went down is written first; from now on lines are held back.
+    writeWaitingLines();
+    m_buttonHeld = true;
+}
+
 void MessageLog::buttonReleased() {
     m_buttonHeld = false;
+    m_writeTimer->stop();
     if (m_pending.isEmpty())
         return;
     const bool scrolling = autoScroll();
@@ -255,7 +277,8 @@ bool MessageLog::eventFilter(QObject* watched, QEvent* event) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
-            m_buttonHeld = true;
+            if (!m_buttonHeld)
+                buttonPressed();
             break;
         case QEvent::MouseButtonRelease:
             // Held until the last button comes up.

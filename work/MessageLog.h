@@ -18,6 +18,13 @@
 // selection while scrolling is off, as long as what they look at is still in the log. The lines held
 // back while a button is down are bounded the same way.
 //
+// Lines are written in batches: a line waits for the write tick, at most kWriteIntervalMs, and every
+// line that came meanwhile goes in with it in one edit, followed by one scroll and one repaint. A burst
+// (ten thousand stations appearing as a session starts, a storm of alarms) is thus laid out and painted
+// about 25 times a second, not once a line, which would keep the interface busy for seconds; one line
+// appears as soon as the operator can tell. A button going down on the log first writes the lines
+// still waiting, so only those that come while it is down are held back.
+//
 // autoScrollButtonHovered(true/false) tells the window to stop and restart the blink timer while the
 // mouse is over tb_MemoAutoScroll.
 
@@ -32,11 +39,12 @@
 class QPlainTextEdit;
 class QTextEdit;
 class QTime;
+class QTimer;
 class QToolButton;
 
 namespace kalver::work {
 
-// One line held back while a mouse button is down on the log; the text carries its time prefix.
+// One line not written yet; the text carries its time prefix.
 struct TBufRec {
     QString text;
     bool bold = false;
@@ -48,6 +56,8 @@ class MessageLog : public QWidget {
 public:
     // About a quarter of an hour of alarms of 100 busy racks; the journal has the rest.
     static constexpr int kMaximumLines = 5000;
+    // The longest a line waits to be written.
+    static constexpr int kWriteIntervalMs = 40;
 
     explicit MessageLog(QWidget* parent = nullptr);
 
@@ -56,7 +66,10 @@ public:
 
     bool autoScroll() const;
     bool buttonHeld() const { return m_buttonHeld; }
+    // The lines not written yet: waiting for the write tick, or held back while a button is down.
     const QList<TBufRec>& pendingLines() const { return m_pending; }
+    // Writes the lines waiting for the write tick now (a window about to be grabbed); held lines stay.
+    void writeWaitingLines();
     // The clock of the time prefix; tests fix it.
     void setClock(std::function<QTime()> clock) { m_clock = std::move(clock); }
     int maximumLines() const { return m_maximumLines; }
@@ -88,7 +101,8 @@ private:
     // Writes the lines; returns the height of the lines dropped at the top to make room for them.
     int writeLines(const QList<TBufRec>& lines);
     int dropOldestLines(int adding);
-    void writeLine(const TBufRec& line);
+    void writeLine(QTextCursor& c, const TBufRec& line);
+    void buttonPressed();
     void buttonReleased();
     void mouseEntered();
     void mouseLeft();
@@ -98,6 +112,7 @@ private:
 
     bool m_buttonHeld = false;
     QList<TBufRec> m_pending;
+    QTimer* m_writeTimer = nullptr;
     std::function<QTime()> m_clock;
     int m_maximumLines = kMaximumLines;
 };

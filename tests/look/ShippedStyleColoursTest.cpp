@@ -97,6 +97,7 @@ public:
         TForm_Work& w = workWindow();
         w.GridPanel2->m_Msgs->clear();
         w.GridPanel2->appendLine(text, bold, colour);
+        w.GridPanel2->writeWaitingLines();
         const QWidget* viewport = w.GridPanel2->m_Msgs->viewport();
         return {&w, wholeOf(viewport)};
     }

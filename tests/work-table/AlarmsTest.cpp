@@ -30,7 +30,8 @@ protected:
         alarms.setJournalWriter([this](const QString& entry) { journal.append(entry); });
     }
 
-    QStringList lines() const {
+    QStringList lines() {
+        log.writeWaitingLines();
         const QString text = log.m_Msgs->toPlainText();
         return text.isEmpty() ? QStringList() : text.split(QChar('\n'));
     }
@@ -56,6 +57,7 @@ TEST_F(AlarmsTest, TheSameAlarmTwiceIsLoggedAndJournaledOnce) {
     EXPECT_EQ(redraw.count(), 1);
 
     // The line is bold and in the code's colour.
+    log.writeWaitingLines();
     QTextCursor c(log.m_Msgs->document()->lastBlock());
     c.movePosition(QTextCursor::EndOfBlock);
     EXPECT_EQ(c.charFormat().fontWeight(), QFont::Bold);
@@ -97,6 +99,7 @@ TEST_F(AlarmsTest, AcknowledgeClearsEveryAlarmAndAllowsItAgain) {
 TEST_F(AlarmsTest, WithTheLogHiddenAlarmsStillColourTheTiles) {
     log.m_Msgs->hide();
     alarms.raise(1, 1, 8, true);
+    log.writeWaitingLines();
     EXPECT_TRUE(log.m_Msgs->document()->isEmpty());
     EXPECT_EQ(five().tile.colour, kRed);
     EXPECT_EQ(journal.size(), 1);

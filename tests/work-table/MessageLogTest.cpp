@@ -40,6 +40,11 @@ protected:
         QApplication::sendEvent(viewport, &e);
     }
 
+    // Waits for the write tick to write every waiting line.
+    [[nodiscard]] bool written() {
+        return test::waitFor([&] { return log.pendingLines().isEmpty(); });
+    }
+
     void fill(int count) {
         for (int i = 0; i < count; ++i)
             log.appendLine(QStringLiteral("строка %1").arg(i), false, Qt::black);
@@ -51,8 +56,12 @@ protected:
 } // namespace
 
 TEST_F(MessageLogTest, LineHasTheTimePrefixColourAndWeight) {
+    QSignalSpy edits(log.m_Msgs->document(), &QTextDocument::contentsChange);
     log.appendLine("Подключение", false, QColor(0, 0, 255));
     log.appendLine("Ошибка", true, QColor(255, 0, 0));
+    EXPECT_TRUE(lines().isEmpty()) << "lines wait for the write tick";
+    ASSERT_TRUE(written());
+    EXPECT_EQ(edits.count(), 1) << "both lines in one edit";
     const QString prefix = timeOfDayText(QTime(9, 5, 7)) + " > ";
     EXPECT_EQ(lines(), QStringList({prefix + "Подключение", prefix + "Ошибка"}));
 
@@ -66,7 +75,7 @@ TEST_F(MessageLogTest, LineHasTheTimePrefixColourAndWeight) {
 }
 
 TEST_F(MessageLogTest, LinesHeldWhileTheButtonIsDownAppearInOrderOnRelease) {
-    log.appendLine("до", false, Qt::black);
+    log.appendLine("до", false, Qt::black); // still waiting for the write tick: the press writes it
     mouse(QEvent::MouseButtonPress, Qt::LeftButton);
     EXPECT_TRUE(log.buttonHeld());
     log.appendLine("первая", false, Qt::black);
@@ -115,6 +124,7 @@ TEST_F(MessageLogTest, AutoScrollFollowsNewLinesOnlyWhenOn) {
     selection.setPosition(8, QTextCursor::KeepAnchor);
     log.m_Msgs->setTextCursor(selection);
     fill(20);
+    ASSERT_TRUE(written());
     EXPECT_EQ(bar->value(), 0);
     EXPECT_EQ(log.m_Msgs->textCursor().anchor(), 3);
     EXPECT_EQ(log.m_Msgs->textCursor().position(), 8);
@@ -122,6 +132,7 @@ TEST_F(MessageLogTest, AutoScrollFollowsNewLinesOnlyWhenOn) {
     // On again: the next line scrolls to the bottom.
     log.tb_MemoAutoScroll->click();
     fill(1);
+    ASSERT_TRUE(written());
     EXPECT_EQ(bar->value(), bar->maximum());
 }
 
@@ -143,6 +154,7 @@ TEST_F(MessageLogTest, WheelMovesThreeLinesAndIsHandled) {
 TEST_F(MessageLogTest, HiddenLogTakesNoLines) {
     log.m_Msgs->hide();
     log.appendLine("скрыто", false, Qt::black);
+    EXPECT_TRUE(log.pendingLines().isEmpty());
     EXPECT_TRUE(log.m_Msgs->document()->isEmpty());
 }
 
@@ -186,6 +198,7 @@ TEST_F(MessageLogTest, KeepsTheNewestLinesWithoutMovingTheOperatorsView) {
 
     // Scrolling on: the log follows the newest line.
     write(30);
+    ASSERT_TRUE(written());
     expectNewest();
     EXPECT_EQ(bar->value(), bar->maximum());
 
@@ -205,6 +218,7 @@ TEST_F(MessageLogTest, KeepsTheNewestLinesWithoutMovingTheOperatorsView) {
     const QString oldest = lines().first();
 
     write(10); // older lines leave; line 50 stays
+    ASSERT_TRUE(written());
     expectNewest();
     ASSERT_NE(lines().first(), oldest) << "lines left at the top";
     EXPECT_EQ(log.m_Msgs->cursorForPosition(QPoint(0, 0)).block().text(), topLine) << "the view stayed on its lines";

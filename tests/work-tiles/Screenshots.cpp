@@ -89,6 +89,7 @@ int main(int argc, char** argv) {
         window.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
         fillRacks(racks, window, 20, true);
         window.GridPanel2->appendLine(QStringLiteral("Получено разрешение работы от Кластера 1"), false, QColor(0, 128, 0));
+        window.GridPanel2->writeWaitingLines();
         settle();
         window.blinkTick();
         window.blinkTick();

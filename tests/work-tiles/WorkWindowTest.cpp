@@ -334,6 +334,7 @@ TEST_P(WorkWindowLevels, TheAccessLevelChoosesTheControls) {
     // Without the log nothing is logged, but alarms still colour the tiles.
     w.alarms->raise(0, 0, link::alarm::CriticalErrors, false);
     EXPECT_EQ(station(0, 0).tile.colour, QColor(255, 0, 0));
+    w.GridPanel2->writeWaitingLines();
     EXPECT_EQ(w.GridPanel2->m_Msgs->toPlainText().contains(QStringLiteral("Станция 1 (Кластер 1)")), c.controls);
 }
 
