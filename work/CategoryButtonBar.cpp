@@ -76,17 +76,34 @@ int CategoryButtonBar::addCategory(const QString& caption, const QColor& colour)
     c->strip->setObjectName(QStringLiteral("cat_Caption%1").arg(m_categories.size()));
     c->strip->setText(caption);
     c->strip->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    c->strip->setStyleSheet(QStringLiteral("QToolButton { background: %1; border: none; border-bottom: 1px solid #b0b0b0;"
-                                           " font-weight: bold; text-align: left; padding-left: 4px; }")
-                                .arg(colour.name()));
     const int index = static_cast<int>(m_categories.size());
     connect(c->strip, &QToolButton::clicked, this, [this, index] {
         setCategoryCollapsed(index, !isCategoryCollapsed(index));
     });
+    c->strip->setProperty("category", index);
     c->strip->show();
     m_categories.append(c);
+    applyStyleSheet();
     relayout();
     return index;
+}
+
+void CategoryButtonBar::applyStyleSheet() {
+    QString sheet;
+    for (int i = 0; i < m_categories.size(); ++i) {
+        const QString colour = m_categories[i]->colour.name();
+        sheet += QStringLiteral("QToolButton[category=\"%1\"] { background: %2; border: none; border-bottom: 1px solid #b0b0b0;"
+                                " font-weight: bold; text-align: left; padding-left: 4px; }\n")
+                     .arg(i)
+                     .arg(colour);
+        sheet += QStringLiteral("QToolButton[categoryItem=\"%1\"] { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+                                " stop:0 white, stop:1 %2); border: 1px solid #b4b4c0; border-radius: 3px; font-weight: bold; }\n"
+                                "QToolButton[categoryItem=\"%1\"]:hover { background: rgb(230, 230, 230); }\n"
+                                "QToolButton[categoryItem=\"%1\"]:pressed { background: rgb(210, 210, 210); }\n")
+                     .arg(i)
+                     .arg(colour);
+    }
+    m_content->setStyleSheet(sheet);
 }
 
 QString CategoryButtonBar::categoryCaption(int category) const {
@@ -115,12 +132,9 @@ int CategoryButtonBar::addItem(int category, const QString& caption, const QStri
     item.button = new QToolButton(m_content);
     item.button->setFixedSize(kButtonSize);
     item.button->setIconSize(QSize(kImageSize, kImageSize));
-    item.button->setStyleSheet(
-        QStringLiteral("QToolButton { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 white, stop:1 %1);"
-                       " border: 1px solid #b4b4c0; border-radius: 3px; font-weight: bold; }"
-                       " QToolButton:hover { background: rgb(230, 230, 230); }"
-                       " QToolButton:pressed { background: rgb(210, 210, 210); }")
-            .arg(c->colour.name()));
+    // Its look comes from the bar's one style sheet (applyStyleSheet): a sheet of its own would be
+    // parsed again for every button of a hundred clusters.
+    item.button->setProperty("categoryItem", category);
     connect(item.button, &QToolButton::clicked, this, [this, button = item.button] {
         int cat = -1;
         const int index = indexOf(button, &cat);

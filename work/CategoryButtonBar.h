@@ -73,6 +73,8 @@ private:
     void applyLook(Category& category, int item);
     int indexOf(const QToolButton* button, int* category) const;
 
+    // One style sheet for every strip and item, by category (properties "category", "categoryItem").
+    void applyStyleSheet();
     QWidget* m_content = nullptr;
     ImageSource m_images;
     QList<Category*> m_categories;

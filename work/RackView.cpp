@@ -34,7 +34,7 @@ QFont tileNumberFont(bool bold) {
 }
 
 // il_Icons: 0 folds the panel (chevrons pointing left), 1 opens it (pointing right).
-QIcon collapseIcon(int index) {
+QIcon drawCollapseIcon(int index) {
     QPixmap pm(24, 24);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
@@ -50,6 +50,13 @@ QIcon collapseIcon(int index) {
         p.drawPath(chevron);
     }
     return QIcon(pm);
+}
+
+// Drawn once for every rack of the container; kept to the program's end (a pixmap must not outlive
+// the application object, so it is never destroyed).
+const QIcon& collapseIcon(int index) {
+    static const QIcon* const icons = new QIcon[2]{drawCollapseIcon(0), drawCollapseIcon(1)};
+    return icons[index == 0 ? 0 : 1];
 }
 
 // `font`, narrowed until `text` fits `width` (long numbers in bold on small tiles).
