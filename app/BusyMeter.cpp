@@ -87,6 +87,29 @@ void BusyMeter::finishStretch(std::int64_t now) {
         m_longest = s;
     if (s.wallNs > m_longestEver.wallNs)
         m_longestEver = s;
+    if (m_watchRunning) {
+        // A stretch that began before the watch counts from the watch's start.
+        const Stretch w = m_stretchStart >= m_watchStart ? s : Stretch{now - m_watchStart, s.cpuNs, s.waitNs};
+        if (w.wallNs > m_watched.wallNs)
+            m_watched = w;
+    }
+}
+
+void BusyMeter::startWatch() {
+    m_watchRunning = true;
+    m_watchStart = m_clock();
+    m_watched = {};
+}
+
+BusyMeter::Stretch BusyMeter::watchedLongest() const {
+    Stretch longest = m_watched;
+    if (m_watchRunning && m_awake) {
+        const std::int64_t now = m_clock();
+        const std::int64_t wall = now - std::max(m_stretchStart, m_watchStart);
+        if (wall > longest.wallNs)
+            longest = Stretch{wall, m_cpuClock() - m_stretchCpuStart, m_waitClock() - m_stretchWaitStart};
+    }
+    return longest;
 }
 
 BusyMeter::Stretch BusyMeter::takeLongest() {

@@ -60,6 +60,11 @@ public:
     // The longest busy stretch since the start, up to the last takeLongest() or finished stretch.
     Stretch longestSinceStart() const { return m_longestEver; }
 
+    // The longest busy stretch from startWatch() on (the one running now counted up to now), kept apart
+    // from the intervals: the start of a session, from the connection window to every tile drawn.
+    void startWatch();
+    Stretch watchedLongest() const;
+
     static Clock steadyClock();
     static Clock threadCpuClock();
     static Clock threadWaitClock();
@@ -83,6 +88,9 @@ private:
     std::int64_t m_stretchWaitStart = 0; // the run-queue delay then
     Stretch m_longest;                  // of the interval
     Stretch m_longestEver;
+    bool m_watchRunning = false;
+    std::int64_t m_watchStart = 0;
+    Stretch m_watched;
 };
 
 } // namespace kalver::app

@@ -1,5 +1,7 @@
 #include "app/StartupTimes.h"
 
+#include "app/BusyMeter.h"
+
 #include "config/SettingsAccess.h"
 #include "link/ClusterList.h"
 #include "session/ClusterInWork.h"
@@ -39,8 +41,11 @@ bool StartupTimes::everyStationPresent() {
 }
 
 void StartupTimes::connectionShowing() {
-    if (!m_connectionStart)
+    if (!m_connectionStart) {
         m_connectionStart = m_clock.elapsed();
+        if (m_meter)
+            m_meter->startWatch();
+    }
     watch();
 }
 
@@ -93,6 +98,9 @@ bool StartupTimes::eventFilter(QObject* watched, QEvent* event) {
 
 void StartupTimes::finishIfDone() {
     if (m_permissionMs && m_tilesMs && m_watching) {
+        if (m_meter)
+            m_report(QStringLiteral("longest stall from the connection window's showing to every tile drawn"),
+                     (m_meter->watchedLongest().wallNs + 500'000) / 1'000'000);
         QCoreApplication::instance()->removeEventFilter(this);
         m_watching = false;
     }

@@ -4,6 +4,9 @@
 // work session's start ("К работе") to every tile drawn: every configured station of every cluster in
 // work exists and the work window has painted its rack panels after that.
 //
+// With a busy meter (the statistics log's), it also tells the longest stall of the user-interface
+// thread from the connection window's showing to every tile drawn.
+//
 // It looks at the application's events (an event filter that only looks) from the first mark until
 // both times are known, or kGiveUpMs after the last mark; the checks run at most once a millisecond,
 // so the figures are exact to about a millisecond and one event.
@@ -17,6 +20,8 @@
 
 namespace kalver::app {
 
+class BusyMeter;
+
 class StartupTimes : public QObject {
     Q_OBJECT
 public:
@@ -26,6 +31,8 @@ public:
     static constexpr std::int64_t kGiveUpMs = 10 * 60 * 1000;
 
     explicit StartupTimes(Report report, QObject* parent = nullptr);
+
+    void setBusyMeter(BusyMeter* meter) { m_meter = meter; }
 
     // The connection window is about to show: the permission clock starts.
     void connectionShowing();
@@ -48,6 +55,7 @@ private:
     void finishIfDone();
 
     Report m_report;
+    BusyMeter* m_meter = nullptr;
     QElapsedTimer m_clock;
     std::optional<std::int64_t> m_connectionStart;
     std::optional<std::int64_t> m_sessionStart;

@@ -35,6 +35,8 @@ public:
     void begin();
 
     const StartupTimes& startupTimes() const { return m_startup; }
+    // The statistics log's meter, for the longest stall of the start.
+    void setBusyMeter(BusyMeter* meter) { m_startup.setBusyMeter(meter); }
 
 private:
     void logIn();

@@ -57,6 +57,8 @@ int main(int argc, char** argv) {
     QObject::connect(Form_Login, &TForm_Login::programEnded, &app, &QApplication::quit, Qt::QueuedConnection);
 
     app::UnattendedStart unattended(options, qEnvironmentVariable("KALVER_PASSWORD"));
+    if (statistics)
+        unattended.setBusyMeter(&statistics->busyMeter());
     QTimer::singleShot(0, &unattended, &app::UnattendedStart::begin);
     return QApplication::exec();
 }

@@ -118,7 +118,8 @@ sed 's/^/client: /' "$scratch/client.log" | grep -v '^client: $' | tail -n 20
 (( client_status == 0 )) || { echo "soak: the client ended with status $client_status" >&2; exit 2; }
 (( demo_status == 0 )) || echo "soak: the demonstration cluster ended with status $demo_status" >&2
 [[ -s $scratch/statistics.log ]] || { echo "soak: no statistics" >&2; exit 2; }
-for name in "connection window shown to every cluster permitted" "work session start to every tile drawn"; do
+for name in "connection window shown to every cluster permitted" "work session start to every tile drawn" \
+            "longest stall from the connection window's showing to every tile drawn"; do
   ms=$(sed -n "s/^unattended: start-up: $name: \([0-9]*\) ms$/\1/p" "$scratch/client.log" | head -n 1)
   [[ -n $ms ]] && ms="$ms ms" || ms="not reached"
   printf 'start-up:               %s: %s\n' "$name" "$ms"

@@ -250,6 +250,34 @@ TEST(BusyMeter, EachEventDeliveredFromTheLoopStartsAStretchOfItsOwn) {
     EXPECT_DOUBLE_EQ(meter.takeShare(), 1.0 * (130 + 15 + 60) / (100 + 130 + 15 + 60));
 }
 
+// The watch of the start of a session: only what lies after its start counts, a stretch running when it
+// starts from that moment on, and the intervals of the statistics log do not reset it.
+TEST(BusyMeter, WatchKeepsTheLongestStretchFromItsStartAcrossIntervals) {
+    std::int64_t now = 0;
+    BusyMeter meter([&now] { return now; }, [] { return std::int64_t{0}; }, [] { return std::int64_t{0}; });
+    now += 500; // the program's launch (busy from the meter's construction), before the watch
+    meter.startWatch();
+    now += 40; // the launch's stretch goes on for 40 inside the watch
+    meter.aboutToBlock();
+    EXPECT_EQ(meter.watchedLongest().wallNs, 40);
+    EXPECT_EQ(meter.longestSinceStart().wallNs, 540);
+
+    now += 100;
+    meter.awake();
+    now += 70;
+    meter.deliveryStarting();
+    EXPECT_EQ(meter.takeLongest().wallNs, 540) << "the interval still holds the launch";
+    now += 20;
+    meter.aboutToBlock();
+    EXPECT_EQ(meter.watchedLongest().wallNs, 70);
+
+    meter.awake();
+    now += 90; // still running
+    EXPECT_EQ(meter.watchedLongest().wallNs, 90) << "the running stretch, up to now";
+    EXPECT_EQ(meter.takeLongest().wallNs, 90);
+    EXPECT_EQ(meter.watchedLongest().wallNs, 90);
+}
+
 TEST(BusyMeter, AnEventDeliveredAfterTheBlockEndsIt) {
     std::int64_t now = 0;
     BusyMeter meter([&now] { return now; });
