@@ -11,15 +11,20 @@ namespace kalver::link {
 namespace {
 
 // Moves bytes waiting on the socket into its buffer, never more than the frame at the front still
-// misses: the header first, then the rest of its frame. The buffer thus holds at most one frame, which
-// starts at its front, and its bytes are never moved; the frames behind it wait in the socket. Returns
-// the number of bytes moved.
+// misses and the header of the frame behind it: the first header alone, then the rest of each frame
+// together with the next header, so that a burst costs one read per frame. The buffer thus holds at
+// most one frame and one header; the frames behind them wait in the socket. Returns the number of
+// bytes moved.
 qint64 readWaiting(ClientSocket& socket) {
     const qint64 waiting = socket.bytesWaiting();
     if (waiting <= 0)
         return 0;
     FrameBuffer& inbox = socket.inbox();
-    const qint64 want = qMin<qint64>(waiting, inbox.missing());
+    const qsizetype header = static_cast<qsizetype>(kFrameHeaderSize);
+    const qsizetype missing = inbox.missing();
+    // The header at the front has been checked (its length can describe a frame) when it is whole.
+    const qsizetype ahead = inbox.pending() >= header && missing > 0 ? header : 0;
+    const qint64 want = qMin<qint64>(waiting, missing + ahead);
     if (want <= 0)
         return 0;
     std::uint8_t* at = inbox.prepare(want);

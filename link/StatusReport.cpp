@@ -19,8 +19,35 @@ QList<TErrorType> statusAlarms(const AlarmBasis& previous, const StatusBlock& cu
 }
 
 namespace {
-// Inline in the report handler, which runs it for every block it merges.
-inline RaisedAlarms collectAlarms(const AlarmBasis& previous, const StatusBlock& current) {
+// The fields the alarms read from a block as received, straight from the report's bytes: the report
+// handler checks a block before it copies it into the station record, so nothing waits for the copy.
+class ReceivedBlock {
+public:
+    explicit ReceivedBlock(const char* bytes) : m_bytes(bytes) {}
+    std::int8_t registrationState() const {
+        return static_cast<std::int8_t>(m_bytes[status_offset::RegistrationState]);
+    }
+    std::int32_t stationTime() const { return loadLE<std::int32_t>(m_bytes, status_offset::StationTime); }
+    std::int32_t samplesLow() const { return loadLE<std::int32_t>(m_bytes, status_offset::SamplesLow); }
+    std::int32_t samplesHigh() const { return loadLE<std::int32_t>(m_bytes, status_offset::SamplesHigh); }
+    bool charging() const { return m_bytes[status_offset::Charging] != 0; }
+    std::int32_t chargeLevel() const { return loadLE<std::int32_t>(m_bytes, status_offset::Charge); }
+    std::uint8_t generatorState() const {
+        return static_cast<std::uint8_t>(m_bytes[status_offset::GeneratorState]);
+    }
+    std::uint32_t recorderErrors() const { return loadLE<std::uint32_t>(m_bytes, status_offset::RecorderErrors); }
+    std::uint32_t interfaceErrors() const {
+        return loadLE<std::uint32_t>(m_bytes, status_offset::InterfaceErrors);
+    }
+
+private:
+    const char* m_bytes;
+};
+
+// Inline in the report handler, which runs it for every block it merges. `Block` is a StatusBlock or
+// a ReceivedBlock.
+template <typename Block>
+inline RaisedAlarms collectAlarms(const AlarmBasis& previous, const Block& current) {
     RaisedAlarms alarms;
     const auto raise = [&alarms](TErrorType code) { alarms.codes[static_cast<std::size_t>(alarms.count++)] = code; };
     if (previous.registrationState == kRegistrationRunning && current.registrationState() == kRegistrationRunning &&
@@ -84,14 +111,16 @@ void handleStatusReport(ClusterRef& cluster, QByteArrayView payload) {
         const std::int32_t number = loadLE<std::int32_t>(bytes, status_offset::Number);
         int s = findStation(*rack, number, expected);
         const bool known = s >= 0;
+        const ReceivedBlock received(bytes);
         std::int32_t previousCharge = 0;
         if (known) {
             TKlvStation& station = rack->stations[static_cast<std::size_t>(s)];
             const AlarmBasis previous = AlarmBasis::of(station.status);
             previousCharge = station.status.chargeLevel();
+            const RaisedAlarms alarms = collectAlarms(previous, received);
             station.status.assignRaw(bytes);
             station.seenInReport = true;
-            for (TErrorType code : collectAlarms(previous, station.status))
+            for (TErrorType code : alarms)
                 observer.raiseAlarm(cluster.position(), s, code, true);
         } else {
             s = rack->appendStation(StatusBlock::fromRaw(bytes));
@@ -111,7 +140,7 @@ void handleStatusReport(ClusterRef& cluster, QByteArrayView payload) {
         }
         observer.fillDetailPanel(cluster.position(), s);
         if (known && developer) {
-            const std::int32_t charge = rack->stations[static_cast<std::size_t>(s)].status.chargeLevel();
+            const std::int32_t charge = received.chargeLevel();
             if (static_cast<double>(charge) != static_cast<double>(previousCharge)) {
                 // A file that cannot be written loses this record only.
                 appendChargeTrend(chargeTrendPath(observer.chargeTrendFolder(), number), TDateTime::nowLocal(),

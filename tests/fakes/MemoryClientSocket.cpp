@@ -35,6 +35,7 @@ qint64 MemoryClientSocket::read(char* data, qint64 maxSize) {
         return 0;
     std::memcpy(data, m_incoming.constData() + m_readPos, static_cast<std::size_t>(n));
     m_readPos += static_cast<qsizetype>(n);
+    ++m_reads;
     if (m_readPos == m_incoming.size()) {
         m_incoming.clear();
         m_readPos = 0;

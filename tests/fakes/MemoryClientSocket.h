@@ -29,6 +29,8 @@ public:
     void clearWritten() { m_written.clear(); }
     // The number of write calls so far.
     int writeCount() const { return m_writes; }
+    // The number of read calls that returned bytes so far.
+    int readCount() const { return m_reads; }
     // While set, writes on a connected socket fail with -1.
     void setWriteFails(bool fails) { m_writeFails = fails; }
     // Connects (raising the connected event) or drops the connection (raising disconnected).
@@ -42,6 +44,7 @@ private:
     qsizetype m_readPos = 0;
     QByteArray m_written;
     int m_writes = 0;
+    int m_reads = 0;
     int m_closes = 0;
 };
 

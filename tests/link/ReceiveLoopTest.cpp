@@ -55,6 +55,23 @@ TEST_F(ReceiveLoopTest, TwoFramesInOneReadAreBothDispatched) {
     EXPECT_EQ(rack().stationCount(), 1);
 }
 
+TEST_F(ReceiveLoopTest, BurstTakesOneReadPerFrameAndHoldsOneFrameAndOneHeader) {
+    // Each read takes the rest of a frame and the header of the next; the frames behind wait in the
+    // socket, so the buffer never grows past its largest frame and one header.
+    const QByteArray large = frames::statusReport({frames::quietStation(1), frames::quietStation(2)});
+    const QByteArray burst = kReportA + large + kReportB + frames::saveResult(1);
+    const int frameCount = 4;
+    connection().feed(burst);
+    EXPECT_EQ(observer.tableRefreshes, 3);
+    EXPECT_EQ(rack().ackResult, ack::Accepted) << "the last frame is dispatched";
+    EXPECT_EQ(rack().stationCount(), 1);
+    EXPECT_EQ(rack().station(0).number(), 2);
+    EXPECT_EQ(connection().readCount(), frameCount + 1) << "the first header is read alone";
+    EXPECT_LE(connection().inbox().capacity(), large.size() + static_cast<qsizetype>(kFrameHeaderSize));
+    EXPECT_EQ(connection().inbox().pending(), 0);
+    EXPECT_EQ(connection().bytesWaiting(), 0);
+}
+
 TEST_F(ReceiveLoopTest, SplitFrameIsDispatchedOnceWhenComplete) {
     const QByteArray frame = kReportA;
     const QList<QList<int>> splits = {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 
 using namespace kalver::link;
@@ -130,6 +131,23 @@ TEST(StatusBlock, FromBytesNeedsTheWholeBlock) {
     EXPECT_FALSE(StatusBlock::fromBytes(bytes.left(455)).has_value());
     ASSERT_TRUE(StatusBlock::fromBytes(bytes).has_value());
     EXPECT_EQ(*StatusBlock::fromBytes(bytes), patterned());
+}
+
+// The report handler copies blocks from wherever they lie in a frame: every byte arrives, from any
+// alignment of the source, over whatever the record held before.
+TEST(StatusBlock, AssignRawCopiesEveryByteFromAnyAlignment) {
+    const StatusBlock expected = patterned();
+    std::array<std::uint8_t, kStatusBlockSize + 32> source{};
+    for (std::size_t shift = 0; shift < 16; ++shift) {
+        SCOPED_TRACE(shift);
+        source.fill(0xEE);
+        std::memcpy(source.data() + shift, expected.bytes().data(), kStatusBlockSize);
+        StatusBlock b;
+        b.bytes().fill(0x5A);
+        b.assignRaw(source.data() + shift);
+        EXPECT_EQ(b, expected);
+        EXPECT_EQ(StatusBlock::fromRaw(source.data() + shift), expected);
+    }
 }
 
 TEST(TKlvStation, AlarmListHoldsEachCodeOnce) {

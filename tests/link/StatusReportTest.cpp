@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include <cstring>
+#include <vector>
 
 using namespace kalver;
 using namespace kalver::link;
@@ -57,8 +58,10 @@ protected:
 
 } // namespace
 
-TEST(StatusAlarms, ConditionsInTheirOrder) {
-    const AlarmCase cases[] = {
+namespace {
+// The alarm conditions, each as a block before and after and the codes raised, in their order.
+const std::vector<AlarmCase>& alarmCases() {
+    static const std::vector<AlarmCase> cases = {
         {"nothing changes", {}, {}, {}},
         {"registering, time advances, samples stand", registering(100, 5000), registering(105, 5000), {5}},
         {"registering, same time twice", registering(100, 5000), registering(100, 5000), {}},
@@ -91,8 +94,32 @@ TEST(StatusAlarms, ConditionsInTheirOrder) {
          [](StatusBlock& b) { registering(101, 7)(b); charge(0, false)(b); tuning(0x70)(b); errors(0, 4)(b); },
          {5, 2, 4, 8}},
     };
-    for (const AlarmCase& c : cases)
+    return cases;
+}
+} // namespace
+
+TEST(StatusAlarms, ConditionsInTheirOrder) {
+    for (const AlarmCase& c : alarmCases())
         EXPECT_EQ(statusAlarms(quiet(c.before), quiet(c.after)), c.alarms) << c.name;
+}
+
+// The report handler checks the received bytes of each block, not the record it fills: the same
+// conditions through two merged reports raise the same codes on the station.
+TEST_F(StatusReportTest, MergedReportsRaiseTheConditionsInTheirOrder) {
+    for (const AlarmCase& c : alarmCases()) {
+        report({quiet(c.before)});
+        observer.alarms.clear();
+        report({quiet(c.after)});
+        QList<TErrorType> raised;
+        for (const RaisedAlarm& a : observer.alarms) {
+            EXPECT_EQ(a.cluster, cluster) << c.name;
+            EXPECT_EQ(a.station, 0) << c.name;
+            EXPECT_TRUE(a.journal) << c.name;
+            raised.append(a.code);
+        }
+        EXPECT_EQ(raised, c.alarms) << c.name;
+        EXPECT_EQ(rack().station(0).status, quiet(c.after)) << c.name;
+    }
 }
 
 TEST_F(StatusReportTest, AlarmsAreRaisedWithTheJournalFlagForKnownStationsOnly) {
