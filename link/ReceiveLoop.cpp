@@ -1,6 +1,7 @@
 #include "link/ReceiveLoop.h"
 
 #include "link/ClusterRef.h"
+#include "link/EventTurns.h"
 #include "link/FrameDispatch.h"
 
 #include <QCoreApplication>
@@ -50,6 +51,7 @@ void runReceiveLoop(ClusterList& list, ClientSocket* socket) {
     if (position < 0)
         return;
     QPointer<ClientSocket> connection(socket);
+    EventTurns turns;
     for (;;) {
         FrameBuffer& inbox = connection->inbox();
         FrameBuffer::Frame frame;
@@ -83,9 +85,12 @@ void runReceiveLoop(ClusterList& list, ClientSocket* socket) {
             return;
         if (connection->inbox().pending() == 0 && connection->bytesWaiting() <= 0)
             break;
-        QCoreApplication::processEvents();
-        if (!connection)
-            return;
+        // Pending events between frames, once a millisecond.
+        if (turns.due()) {
+            QCoreApplication::processEvents();
+            if (!connection)
+                return;
+        }
     }
 }
 

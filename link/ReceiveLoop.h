@@ -4,8 +4,9 @@
 //
 // - Frames are parsed in place in the reused buffer; a frame is dispatched only when complete, so a
 //   frame split over several reads is dispatched once, when its last byte has come.
-// - Between frames the loop processes pending events once, so that the interface stays alive during a
-//   burst. A frame leaves the buffer before it is dispatched, so whenever events run (between frames or
+// - Between frames the loop processes pending events, so that the interface stays alive during a
+//   burst: once a millisecond (EventTurns.h), not after every frame of a burst, whose turns of the
+//   event loop would cost more than the frames. A frame leaves the buffer before it is dispatched, so whenever events run (between frames or
 //   inside a handler) the buffer is at a frame boundary, and a run of the loop nested in those events
 //   (a data-readable event, a wait of the station data window that a handler's message box or a
 //   window event started) takes the complete frames that follow, in order. A wait nested in the loop

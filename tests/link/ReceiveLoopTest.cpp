@@ -5,9 +5,11 @@
 #include "LinkFixture.h"
 
 #include "core/ProgramValues.h"
+#include "link/EventTurns.h"
 #include "link/ReceiveLoop.h"
 
 #include <QTest>
+#include <chrono>
 #include <optional>
 #include <utility>
 #include <QTimer>
@@ -190,6 +192,29 @@ TEST_F(ReceiveLoopTest, ClusterDestroyedBetweenFramesEndsTheLoop) {
     connection().feed(kReportA + kReportB + kReportA);
     EXPECT_EQ(destroyer.tableRefreshes, 1);
     EXPECT_EQ(list.count(), 0);
+}
+
+TEST_F(ReceiveLoopTest, EventsRunBetweenFramesOnceTheIntervalHasPassed) {
+    // The first notice's handler posts an event and works on for longer than the interval (a wait on
+    // the clock: that time has to pass); the loop lets the event run before the second notice.
+    program().accessLevel = AccessOperator;
+    struct Slow : RecordingObserver {
+        using RecordingObserver::RecordingObserver;
+        void showClusterNotice(int cluster, const QString& title, const QString& text) override {
+            RecordingObserver::showClusterNotice(cluster, title, text);
+            postedRanBefore.append(posted);
+            if (notices.size() == 1) {
+                QTimer::singleShot(0, [this] { posted = true; });
+                const auto until = std::chrono::steady_clock::now() + std::chrono::nanoseconds(EventTurns::kIntervalNs);
+                while (std::chrono::steady_clock::now() < until) {
+                }
+            }
+        }
+        bool posted = false;
+        QList<bool> postedRanBefore;
+    } slow(list);
+    connection().feed(frames::notice(1, QStringLiteral("A")) + frames::notice(1, QStringLiteral("B")));
+    EXPECT_EQ(slow.postedRanBefore, QList<bool>({false, true}));
 }
 
 TEST_F(ReceiveLoopTest, BytesArrivingDuringDispatchAreTakenInOrder) {
