@@ -171,7 +171,7 @@ awk -v clusters="$clusters" -v run=$((minutes * 60)) '
       if (stall[i] - stallwait[i] > ownpeak) ownpeak = stall[i] - stallwait[i]
       if (stall[i] + 0 > 50) over++
     }
-    printf "start-up stall:         %.1f ms at most (%.1f ms of processor time in it, %.1f ms ready without a processor; interval ending at %d s); busy %.1f %% at most per interval\n", startstall, startstallcpu, startstallwait, startstallat, startup
+    printf "start-up stall:         %.1f ms at most, the launch before any window included (%.1f ms of processor time in it, %.1f ms ready without a processor; interval ending at %d s); busy %.1f %% at most per interval\n", startstall, startstallcpu, startstallwait, startstallat, startup
     if (count) {
       printf "UI thread busy:         %.1f %% on average, %.1f %% at most over %d intervals after the warm-up (processor time %.1f %%)\n", sum / count, peak, count, cpusum / count
       printf "steady-state stall:     %.1f ms at most (%.1f ms of processor time in it, %.1f ms ready without a processor; interval ending at %d s); %d of %d intervals over 50 ms; %.1f ms at most without the waits for a processor\n", stallpeak, stallpeakcpu, stallpeakwait, stallat, over, count, ownpeak
