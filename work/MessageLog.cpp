@@ -117,23 +117,31 @@ void MessageLog::appendLine(const QString& text, bool bold, const QColor& colour
 
 void MessageLog::writeWaitingLines() {
     m_writeTimer->stop();
-    if (m_buttonHeld || m_pending.isEmpty())
+    if (!m_buttonHeld)
+        writePendingLines(AutoScroll::ToBottom);
+}
+
+void MessageLog::writePendingLines(AutoScroll autoScrolled) {
+    if (m_pending.isEmpty())
         return;
-    // 4 ... 8, for every line that waited.
+    // 4 ... 8, for every line not written yet.
     m_Msgs->setUpdatesEnabled(false);
     const bool scrolling = autoScroll();
     ReadingPosition kept;
     if (!scrolling)
         kept = keepReadingPosition();
+    QScrollBar* bar = m_Msgs->verticalScrollBar();
+    const int scroll = bar->value();
     // Taken out first: nothing written here can add to the list, but a fresh list is what stays.
     const QList<TBufRec> lines = std::exchange(m_pending, {});
     const int dropped = writeLines(lines);
-    if (scrolling) {
-        QScrollBar* bar = m_Msgs->verticalScrollBar();
-        bar->setValue(bar->maximum());
-    } else {
+    if (!scrolling) {
         kept.scroll -= dropped;
         restoreReadingPosition(kept);
+    } else if (autoScrolled == AutoScroll::ToBottom) {
+        bar->setValue(bar->maximum());
+    } else {
+        bar->setValue(std::max(0, scroll - dropped));
     }
     m_Msgs->setUpdatesEnabled(true);
 }
@@ -209,22 +217,8 @@ void MessageLog::buttonPressed() {
 void MessageLog::buttonReleased() {
     m_buttonHeld = false;
     m_writeTimer->stop();
-    if (m_pending.isEmpty())
-        return;
-    const bool scrolling = autoScroll();
-    ReadingPosition kept;
-    if (!scrolling)
-        kept = keepReadingPosition();
-    // Taken out first: nothing written here can add to the list, but a fresh list is what stays.
-    const QList<TBufRec> lines = std::exchange(m_pending, {});
-    const int scroll = m_Msgs->verticalScrollBar()->value();
-    const int dropped = writeLines(lines);
-    if (!scrolling) {
-        kept.scroll -= dropped;
-        restoreReadingPosition(kept);
-    } else {
-        m_Msgs->verticalScrollBar()->setValue(std::max(0, scroll - dropped));
-    }
+    // No scrolling to the bottom here, whatever the button says: the view stays where the operator left it.
+    writePendingLines(AutoScroll::KeepView);
 }
 
 void MessageLog::mouseEntered() {

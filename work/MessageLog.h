@@ -102,6 +102,9 @@ private:
     int writeLines(const QList<TBufRec>& lines);
     int dropOldestLines(int adding);
     void writeLine(QTextCursor& c, const TBufRec& line);
+    // Writes every pending line; with auto-scroll on, the log then goes to its bottom or keeps its view.
+    enum class AutoScroll { ToBottom, KeepView };
+    void writePendingLines(AutoScroll autoScrolled);
     void buttonPressed();
     void buttonReleased();
     void mouseEntered();
